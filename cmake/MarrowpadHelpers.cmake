@@ -1,0 +1,59 @@
+# One library per subsystem folder. Sources are picked up from the folder, so adding a
+# file to a subsystem needs no CMake edit; main.cpp files belong to executables instead.
+function(marrowpad_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS
+        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    set(cpp ${sources})
+    list(FILTER cpp INCLUDE REGEX "\\.cpp$")
+    if(cpp)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE ${sources})
+        target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# One test program per folder under tests/. Every test runs on Qt's offscreen platform.
+function(marrowpad_test_folder name)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    # Tests find their data and built tools through these.
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE marrowpad_testsupport ${ARG_DEPS})
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MARROWPAD_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                   TIMEOUT 600)
+endfunction()
+
+# One benchmark program per .cpp file under bench/.
+function(marrowpad_benchmarks)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    foreach(src ${sources})
+        get_filename_component(stem ${src} NAME_WE)
+        add_executable(bench_${stem} ${src})
+        target_link_libraries(bench_${stem} PRIVATE benchmark::benchmark ${ARG_DEPS})
+    endforeach()
+endfunction()
+
+# One libFuzzer program per .cpp file under fuzz/.
+function(marrowpad_fuzzers)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    foreach(src ${sources})
+        get_filename_component(stem ${src} NAME_WE)
+        add_executable(fuzz_${stem} ${src})
+        target_link_libraries(fuzz_${stem} PRIVATE ${ARG_DEPS})
+        target_link_options(fuzz_${stem} PRIVATE -fsanitize=fuzzer)
+    endforeach()
+endfunction()

@@ -1,0 +1,20 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs, but only
+# when one of them is missing, so a second run does not touch the network.
+MARROWPAD_PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
+libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core"
+
+marrowpad_install_deps() {
+    local missing=()
+    local pkg
+    for pkg in $MARROWPAD_PACKAGES; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,54 @@
+#include "tests/support/ScriptedDialogService.h"
+
+#include <gtest/gtest.h>
+
+bool TScriptedDialogService::Confirm(QWidget*, const QString& text) {
+    Confirms << text;
+    if (ConfirmAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return false;
+    }
+    const bool answer = ConfirmAnswers.front();
+    ConfirmAnswers.pop_front();
+    return answer;
+}
+
+void TScriptedDialogService::ShowError(QWidget*, const QString& text) {
+    Errors << text;
+}
+
+void TScriptedDialogService::ShowMessage(QWidget*, const QString& text) {
+    Messages << text;
+}
+
+std::optional<QString> TScriptedDialogService::OpenFileName(QWidget*,
+                                                            const TFileDialogOptions& options) {
+    OpenDialogs.push_back(options);
+    return NextFile();
+}
+
+std::optional<QString> TScriptedDialogService::SaveFileName(QWidget*,
+                                                            const TFileDialogOptions& options) {
+    SaveDialogs.push_back(options);
+    return NextFile();
+}
+
+std::optional<QString> TScriptedDialogService::NextFile() {
+    if (FileAnswers.empty()) {
+        ADD_FAILURE() << "unexpected file dialog";
+        return std::nullopt;
+    }
+    std::optional<QString> answer = FileAnswers.front();
+    FileAnswers.pop_front();
+    return answer;
+}
+
+TScriptedDialogs::TScriptedDialogs() {
+    auto service = std::make_unique<TScriptedDialogService>();
+    fService = service.get();
+    fPrevious = TDialogService::Install(std::move(service));
+}
+
+TScriptedDialogs::~TScriptedDialogs() {
+    TDialogService::Install(std::move(fPrevious));
+}

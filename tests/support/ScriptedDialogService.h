@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/DialogService.h"
+
+// A dialog service for tests: answers come from queues the test fills, and everything shown
+// is recorded. A prompt with no scripted answer fails the test and answers no/cancel.
+class TScriptedDialogService : public TDialogService {
+public:
+    std::deque<bool> ConfirmAnswers;
+    std::deque<std::optional<QString>> FileAnswers;  // for open and save dialogs alike
+
+    QStringList Confirms;  // texts of the questions asked
+    QStringList Errors;    // texts of the error boxes
+    QStringList Messages;  // texts of the information boxes
+    std::vector<TFileDialogOptions> OpenDialogs;
+    std::vector<TFileDialogOptions> SaveDialogs;
+
+    bool Confirm(QWidget* parent, const QString& text) override;
+    void ShowError(QWidget* parent, const QString& text) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    std::optional<QString> OpenFileName(QWidget* parent,
+                                        const TFileDialogOptions& options) override;
+    std::optional<QString> SaveFileName(QWidget* parent,
+                                        const TFileDialogOptions& options) override;
+
+private:
+    std::optional<QString> NextFile();
+};
+
+// Installs a fresh scripted service for the lifetime of the object and gives access to it.
+class TScriptedDialogs {
+public:
+    TScriptedDialogs();
+    ~TScriptedDialogs();
+    TScriptedDialogs(const TScriptedDialogs&) = delete;
+    TScriptedDialogs& operator=(const TScriptedDialogs&) = delete;
+    TScriptedDialogService* operator->() const { return fService; }
+    TScriptedDialogService& operator*() const { return *fService; }
+
+private:
+    TScriptedDialogService* fService;
+    std::unique_ptr<TDialogService> fPrevious;
+};
