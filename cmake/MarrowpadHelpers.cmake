@@ -35,7 +35,7 @@ function(marrowpad_test_folder name)
                    TIMEOUT 600)
 endfunction()
 
-# One benchmark program per .cpp file under bench/.
+# One benchmark program per .cpp file in a folder under bench/.
 function(marrowpad_benchmarks)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
@@ -46,7 +46,7 @@ function(marrowpad_benchmarks)
     endforeach()
 endfunction()
 
-# One libFuzzer program per .cpp file under fuzz/.
+# One libFuzzer program per .cpp file in a folder under fuzz/.
 function(marrowpad_fuzzers)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
