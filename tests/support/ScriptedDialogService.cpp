@@ -38,9 +38,11 @@ std::optional<QString> TScriptedDialogService::NextFile() {
         ADD_FAILURE() << "unexpected file dialog";
         return std::nullopt;
     }
-    std::optional<QString> answer = FileAnswers.front();
+    const bool cancelled = !FileAnswers.front().has_value();
+    const QString name = FileAnswers.front().value_or(QString());
     FileAnswers.pop_front();
-    return answer;
+    if (cancelled) return std::nullopt;
+    return name;
 }
 
 TScriptedDialogs::TScriptedDialogs() {

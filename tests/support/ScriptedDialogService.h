@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/DialogService.h"
+#include "tests/support/QtPrinters.h"
 
 // A dialog service for tests: answers come from queues the test fills, and everything shown
 // is recorded. A prompt with no scripted answer fails the test and answers no/cancel.
