@@ -4,6 +4,19 @@
 
 // ---- TNotebookNode ---------------------------------------------------------------------
 
+// Frees the subtree without recursion: a hostile file can nest nodes a million levels
+// deep, and a recursive release would run out of stack.
+TNotebookNode::~TNotebookNode() {
+    std::vector<std::unique_ptr<TNotebookNode>> pending = std::move(fChildren);
+    while (!pending.empty()) {
+        std::unique_ptr<TNotebookNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->fChildren)
+            pending.push_back(std::move(child));
+        node->fChildren.clear();
+    }
+}
+
 TNotebookNode* TNotebookNode::Parent() const {
     return (fParent && !fParent->fIsRoot) ? fParent : nullptr;
 }

@@ -36,6 +36,8 @@ public:
     // True when this node is `node` or one of its descendants.
     bool IsInSubtreeOf(const TNotebookNode* node) const;
 
+    ~TNotebookNode();
+
 private:
     friend class TNotebook;
     QString fTitle;
@@ -100,6 +102,9 @@ public:
     // Removes every node.
     void Clear();
 
+    // Number of nodes in the subtree of `node`, the node included.
+    static int SubtreeSize(const TNotebookNode* node);
+
     // Moves `node` with its subtree. Returns false when the rules make it a no-op: the node
     // is already its parent's last child and asked to go there again, the destination lies
     // inside the node's own subtree, or the node would land where it stands.
@@ -131,7 +136,6 @@ private:
     TNotebookNode* Place(TNotebookNode* parent, int row, const QString& title, int32_t imageIndex,
                          std::unique_ptr<TStext> data);
     static void Reindex(TNotebookNode* parent, int from);
-    static int SubtreeSize(const TNotebookNode* node);
     TNotebookNode* ParentOrRoot(TNotebookNode* node) const { return node ? node : fRoot.get(); }
     bool Notifying() const { return fObserver && fUpdateCount == 0; }
 

@@ -1,6 +1,14 @@
 #include <QApplication>
+#include <QStringList>
+
+#include "app/Form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Marrowpad"));
+    QApplication::setApplicationVersion(QStringLiteral(MARROWPAD_VERSION));
+    const QStringList arguments = QApplication::arguments();
+    TForm1 form(arguments.value(1));
+    form.show();
+    return QApplication::exec();
 }

@@ -10,7 +10,12 @@ constexpr const char* kAnsiCodePage = "windows-31j";
 QString DecodeAnsi(QByteArrayView bytes) {
     QStringDecoder decoder(kAnsiCodePage);
     if (!decoder.isValid()) return QString::fromLatin1(bytes);  // no ICU: keep every byte
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    // A lead byte cut off at the end waits in the decoder for its trail byte; a line feed
+    // pushes it out as a substitute character instead of letting it vanish.
+    text += decoder.decode(QByteArrayView("\n", 1));
+    text.chop(1);
+    return text;
 }
 
 QByteArray EncodeAnsi(QStringView text) {

@@ -6,7 +6,8 @@
 #include <QStringView>
 
 // The legacy 8-bit code page of the files and clipboards we exchange with: Windows-31J
-// (CP932). Bytes it cannot map decode to U+FFFD; characters it cannot hold encode to '?'.
+// (CP932). Bytes it cannot map decode to a substitute character (U+001A); characters it
+// cannot hold encode to a substitute byte.
 QString DecodeAnsi(QByteArrayView bytes);
 QByteArray EncodeAnsi(QStringView text);
 

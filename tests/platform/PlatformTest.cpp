@@ -11,6 +11,11 @@ TEST(CodePage, DecodesWindows31J) {
     EXPECT_EQ(EncodeAnsi(u"あ①\\"), QByteArray("\x82\xa0\x87\x40\x5c", 5));
 }
 
+TEST(CodePage, ALeadByteCutOffAtTheEndIsNotDropped) {
+    EXPECT_EQ(DecodeAnsi(QByteArray("abc\x82", 4)), QStringLiteral("abc\u001A"));
+    EXPECT_EQ(DecodeAnsi(QByteArray("\x82\xa0\n", 3)), QStringLiteral("あ\n"));
+}
+
 TEST(CodePage, StrictUtf8RejectsBrokenSequences) {
     QString out;
     EXPECT_TRUE(DecodeUtf8Strict("\xe6\x96\xb0", out));

@@ -1,0 +1,381 @@
+#include "app/Form1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/IconComboBox.h"
+#include "app/NodeImageList.h"
+#include "app/NodeItemDelegate.h"
+#include "app/NotebookModel.h"
+#include "app/NotebookTreeView.h"
+#include "app/PlainTextMemo.h"
+#include "platform/DialogService.h"
+#include "platform/Errors.h"
+#include "resources/Resources.h"
+
+namespace {
+QIcon SvgIcon(const QString& path) {
+    return QIcon(path);
+}
+}  // namespace
+
+TForm1::TForm1(const QString& firstArgument, QWidget* parent)
+    : QMainWindow(parent),
+      fNodeImages(std::make_unique<TNodeImageList>()),
+      fMemo(std::make_unique<TPlainTextMemo>()) {
+    InitMarrowpadResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Marrowpad"));
+    resize(900, 600);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateBody();
+    CreateStatusBar();
+    StartUp(firstArgument);
+}
+
+TForm1::~TForm1() {
+    // The view and its model go before the notebook they show.
+    delete TreeView1;
+    TreeView1 = nullptr;
+    delete fTreeModel;
+    fTreeModel = nullptr;
+}
+
+QAction* TForm1::AddAction(const QString& name, const QString& caption, const QString& hint,
+                           const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!hint.isEmpty()) {
+        // Hints read "short|long": the short text is the tool tip, the long one the status tip.
+        const qsizetype bar = hint.indexOf(u'|');
+        action->setToolTip(bar < 0 ? hint : hint.left(bar));
+        action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    }
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* TForm1::Action(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void TForm1::CreateActions() {
+    auto command = [this](QAction* action, void (TForm1::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    };
+    auto memo = [this](QAction* action, void (TMemoEditor::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunCommand([this, handler] { ((*fMemo).*handler)(); }); });
+    };
+
+    QAction* a = AddAction(QStringLiteral("NewCmd"), QStringLiteral("新規ファイル"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("new"))));
+    command(a, &TForm1::NewCmdExecute);
+    a = AddAction(QStringLiteral("OpenFileCmd"), QStringLiteral("ファイルを開く"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("open"))));
+    command(a, &TForm1::OpenFileCmdExecute);
+    a = AddAction(QStringLiteral("SaveOverWriteCmd"), QStringLiteral("上書き保存"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("save"))));
+    command(a, &TForm1::SaveOverWriteCmdExecute);
+    a = AddAction(QStringLiteral("SaveNameCmd"), QStringLiteral("名前を付けてファイル保存"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("saveas"))));
+    command(a, &TForm1::SaveNameCmdExecute);
+    a = AddAction(QStringLiteral("ExportTextCmd"), QStringLiteral("テキストに書き出し"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("export"))));
+    command(a, &TForm1::ExportTextCmdExecute);
+    a = AddAction(QStringLiteral("CloseCmd"), QStringLiteral("終了"));
+    connect(a, &QAction::triggered, this, &QWidget::close);
+
+    memo(AddAction(QStringLiteral("EditUndo1"), QStringLiteral("元に戻す(&U)"),
+                   QStringLiteral("元に戻す|直前の操作を元に戻します"),
+                   QKeySequence(Qt::CTRL | Qt::Key_Z)),
+         &TMemoEditor::Undo);
+    memo(AddAction(QStringLiteral("EditCut1"), QStringLiteral("切り取り(&T)"),
+                   QStringLiteral("切り取り|選択部分を切り取ってクリップボードに入れます"),
+                   QKeySequence(Qt::CTRL | Qt::Key_X)),
+         &TMemoEditor::CutToClipboard);
+    memo(AddAction(QStringLiteral("EditCopy1"), QStringLiteral("コピー(&C)"),
+                   QStringLiteral("コピー|選択部分をコピーしてクリップボードに入れます"),
+                   QKeySequence(Qt::CTRL | Qt::Key_C)),
+         &TMemoEditor::CopyToClipboard);
+    memo(AddAction(QStringLiteral("EditPaste1"), QStringLiteral("貼り付け(&P)"),
+                   QStringLiteral("貼り付け|クリップボードの内容を挿入します"),
+                   QKeySequence(Qt::CTRL | Qt::Key_V)),
+         &TMemoEditor::PasteFromClipboard);
+    memo(AddAction(QStringLiteral("EditDelete1"), QStringLiteral("削除(&D)"),
+                   QStringLiteral("削除|選択部分を消去します"), QKeySequence(Qt::Key_Delete)),
+         &TMemoEditor::DeleteSelection);
+    memo(AddAction(QStringLiteral("EditSelectAll1"), QStringLiteral("すべて選択(&A)"),
+                   QStringLiteral("すべて選択|ドキュメント全体を選択します"),
+                   QKeySequence(Qt::CTRL | Qt::Key_A)),
+         &TMemoEditor::SelectAll);
+    fSelectionModeGroup = new QActionGroup(this);
+    for (auto [name, caption] :
+         {std::pair{"NormalMode", "標準選択"}, std::pair{"ColumnMode", "矩形選択"},
+          std::pair{"LineMode", "行選択"}}) {
+        a = AddAction(QString::fromLatin1(name), QString::fromUtf8(caption));
+        a->setCheckable(true);
+        fSelectionModeGroup->addAction(a);
+    }
+    Action(QStringLiteral("NormalMode"))->setChecked(true);
+    AddAction(QStringLiteral("IndentCmd"), QStringLiteral("インデント"));
+    AddAction(QStringLiteral("UnIndentCmd"), QStringLiteral("逆インデント"));
+    AddAction(QStringLiteral("InsertDate"), QStringLiteral("日付を挿入"));
+    command(AddAction(QStringLiteral("TreeExpandCmd"), QStringLiteral("全展開"),
+                      QStringLiteral("全展開")),
+            &TForm1::TreeExpandCmdExecute);
+    command(AddAction(QStringLiteral("TreeCollapseCmd"), QStringLiteral("全縮小"),
+                      QStringLiteral("全縮小")),
+            &TForm1::TreeCollapseCmdExecute);
+
+    a = AddAction(QStringLiteral("SearchFindCmd"), QStringLiteral("検索(&F)..."),
+                  QStringLiteral("検索|指定した文字列を見つけます"),
+                  QKeySequence(Qt::CTRL | Qt::Key_F));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("find"))));
+    a = AddAction(QStringLiteral("SearchFindNextCmd"), QStringLiteral("次を検索(&N)"),
+                  QStringLiteral("次を検索|直前の検索を繰り返します"), QKeySequence(Qt::Key_F3));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("findnext"))));
+    a->setEnabled(false);
+    a = AddAction(QStringLiteral("SearchReplaceCmd"), QStringLiteral("置換(&R)"),
+                  QStringLiteral("置換|特定の文字列を別の文字列に置き換えます"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("replace"))));
+    a = AddAction(QStringLiteral("SearchTitleCmd"), QStringLiteral("タイトル検索"));
+    a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("titlesearch"))));
+    command(a, &TForm1::SearchTitleCmdExecute);
+    AddAction(QStringLiteral("SetCmd"), QStringLiteral("設定"));
+    command(AddAction(QStringLiteral("ImageReSetCmd"), QString(), QStringLiteral("グリフの再設定")),
+            &TForm1::ImageReSetCmdExecute);
+}
+
+void TForm1::CreateMenus() {
+    auto add = [this](QMenu* menu, const char* name) {
+        menu->addAction(Action(QString::fromLatin1(name)));
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    for (const char* name :
+         {"NewCmd", "OpenFileCmd", "SaveOverWriteCmd", "SaveNameCmd", "ExportTextCmd"})
+        add(file, name);
+    file->addSeparator();
+    add(file, "CloseCmd");
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
+    add(edit, "EditUndo1");
+    edit->addSeparator();
+    for (const char* name :
+         {"EditCut1", "EditCopy1", "EditPaste1", "EditDelete1", "EditSelectAll1"})
+        add(edit, name);
+    edit->addSeparator();
+    QMenu* modes = edit->addMenu(QStringLiteral("選択方法"));
+    for (const char* name : {"NormalMode", "ColumnMode", "LineMode"})
+        add(modes, name);
+    QMenu* convert = edit->addMenu(QStringLiteral("選択範囲の変換"));
+    add(convert, "IndentCmd");
+    add(convert, "UnIndentCmd");
+    add(edit, "InsertDate");
+
+    QMenu* node = menuBar()->addMenu(QStringLiteral("ノード"));
+    add(node, "TreeExpandCmd");
+    add(node, "TreeCollapseCmd");
+
+    QMenu* search = menuBar()->addMenu(QStringLiteral("検索"));
+    for (const char* name : {"SearchFindCmd", "SearchFindNextCmd", "SearchReplaceCmd"})
+        add(search, name);
+    search->addSeparator();
+    add(search, "SearchTitleCmd");
+
+    EditorPopupMenu = new QMenu(this);
+    EditorPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const char* name : {"EditCut1", "EditCopy1", "EditPaste1", "EditDelete1"})
+        add(EditorPopupMenu, name);
+    EditorPopupMenu->addSeparator();
+    add(EditorPopupMenu, "EditSelectAll1");
+    add(EditorPopupMenu, "EditUndo1");
+    EditorPopupMenu->addSeparator();
+    for (const char* name : {"NormalMode", "ColumnMode", "LineMode"})
+        add(EditorPopupMenu, name);
+    EditorPopupMenu->addSeparator();
+    add(EditorPopupMenu, "IndentCmd");
+    add(EditorPopupMenu, "UnIndentCmd");
+}
+
+QToolButton* TForm1::AddToolButton(const QString& name, const QString& hint, const QString& icon,
+                                   QAction* action) {
+    auto* button = new QToolButton(ToolBar1);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setIcon(SvgIcon(ToolbarIconPath(icon)));
+    button->setAutoRaise(true);
+    if (action) connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    ToolBar1->addWidget(button);
+    return button;
+}
+
+void TForm1::CreateToolBar() {
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(21, 21));
+    ToolBar1->setFixedHeight(38);
+    ToolBar1->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+    AddToolButton(QStringLiteral("NewBtn"), QStringLiteral("新規"), QStringLiteral("new"),
+                  Action(QStringLiteral("NewCmd")));
+    AddToolButton(QStringLiteral("OpenBtn"), QStringLiteral("開く"), QStringLiteral("open"),
+                  Action(QStringLiteral("OpenFileCmd")));
+    AddToolButton(QStringLiteral("OverWriteBtn"), QStringLiteral("上書き保存"),
+                  QStringLiteral("save"), Action(QStringLiteral("SaveOverWriteCmd")));
+    AddToolButton(QStringLiteral("SaveBtn"), QStringLiteral("名前を付けて保存"),
+                  QStringLiteral("saveas"), Action(QStringLiteral("SaveNameCmd")));
+    ToolBar1->addSeparator();
+    auto button = [this](const char* name, const char* hint, const char* icon,
+                         void (TForm1::*handler)()) {
+        QToolButton* b = AddToolButton(QString::fromLatin1(name), QString::fromUtf8(hint),
+                                       QString::fromLatin1(icon), nullptr);
+        connect(b, &QToolButton::clicked, this,
+                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    };
+    button("AddBtn", "追加", "add", &TForm1::AddBtnClick);
+    button("BtnInsert", "挿入", "insert", &TForm1::BtnInsertClick);
+    button("BtnChild", "階層を下げて追加", "child", &TForm1::BtnChildClick);
+    ToolBar1->addSeparator();
+    button("BtnDelete", "削除", "delete", &TForm1::BtnDeleteClick);
+    ToolBar1->addSeparator();
+    button("BtnUp", "UP", "up", &TForm1::BtnUpClick);
+    button("BtnDown", "Down", "down", &TForm1::BtnDownClick);
+    button("BtnLeft", "階層を上げる", "left", &TForm1::BtnLeftClick);
+    button("BtnRight", "階層を下げる", "right", &TForm1::BtnRightClick);
+    ToolBar1->addSeparator();
+    AddToolButton(QStringLiteral("SetUpBtn"), QStringLiteral("設定"), QStringLiteral("settings"),
+                  Action(QStringLiteral("SetCmd")));
+
+    // The icon chooser and its button sit at the right end of the bar.
+    auto* spacer = new QWidget(ToolBar1);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    ToolBar1->addWidget(spacer);
+    auto* combo = new TIconComboBox(ToolBar1);
+    combo->setObjectName(QStringLiteral("ComboBoxEx1"));
+    combo->setFixedWidth(73);
+    combo->setIconSize(QSize(16, 16));
+    ComboBoxEx1 = combo;
+    ToolBar1->addWidget(ComboBoxEx1);
+    ReSetImageBtn =
+        AddToolButton(QStringLiteral("ReSetImageBtn"), QStringLiteral("アイコン設定"),
+                      QStringLiteral("seticon"), Action(QStringLiteral("ImageReSetCmd")));
+}
+
+void TForm1::CreateBody() {
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+
+    TreeView1 = new TNotebookTreeView(Splitter1);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    fTreeModel = new TNotebookModel(fNotebook, *fNodeImages, this);
+    TreeView1->setModel(fTreeModel);
+    TreeView1->setItemDelegate(new TNodeItemDelegate(*fNodeImages, TreeView1));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setIndentation(19);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    TreeView1->setFocusPolicy(Qt::ClickFocus);  // the Tab key skips the tree
+    TreeView1->setIconSize(QSize(16, 16));
+    TreeView1->setUniformRowHeights(true);
+    // The selection stays visible while the editor has the focus.
+    QPalette palette = TreeView1->palette();
+    palette.setBrush(QPalette::Inactive, QPalette::Highlight,
+                     palette.brush(QPalette::Active, QPalette::Highlight));
+    palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.brush(QPalette::Active, QPalette::HighlightedText));
+    TreeView1->setPalette(palette);
+    TreeView1->viewport()->installEventFilter(this);
+    TreeView1->OnDropNode = [this](TNotebookNode* target) {
+        RunCommand([this, target] { TreeView1DragDrop(target); });
+    };
+
+    QWidget* memo = fMemo->Widget();
+    memo->setParent(Splitter1);
+    memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(memo, &QWidget::customContextMenuRequested, this,
+            [this, memo](const QPoint& pos) { EditorPopupMenu->popup(memo->mapToGlobal(pos)); });
+    fMemo->OnChange = [this] { MemoChange(); };
+
+    Splitter1->addWidget(TreeView1);
+    Splitter1->addWidget(memo);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({160, 740});
+    setCentralWidget(Splitter1);
+}
+
+void TForm1::CreateStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    for (QLabel*& panel : fPanels) {
+        panel = new QLabel(StatusBar1);
+        panel->setFixedWidth(200);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar1->addWidget(panel);
+    }
+    setStatusBar(StatusBar1);
+}
+
+QString TForm1::PanelText(int panel) const {
+    return (panel >= 0 && panel < 3) ? fPanels[panel]->text() : QString();
+}
+
+void TForm1::SetPanelText(int panel, const QString& text) {
+    if (panel >= 0 && panel < 3) fPanels[panel]->setText(text);
+}
+
+void TForm1::FillIconCombo() {
+    ComboBoxEx1->clear();
+    for (int k = 1; k < fNodeImages->Count(); ++k)
+        ComboBoxEx1->addItem(fNodeImages->Icon(k), QString::number(k));
+    static_cast<TIconComboBox*>(ComboBoxEx1)->SetSelectedIcon(fNodeImages->Icon(0));
+    ComboBoxEx1->setCurrentIndex(0);
+}
+
+bool TForm1::RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const EMarrowpadError& error) {
+        TDialogService::Instance().ShowError(this, error.Message());
+        return false;
+    }
+}
+
+bool TForm1::event(QEvent* event) {
+    // Long hints would hide the status panels; the panels keep the status bar to themselves.
+    if (event->type() == QEvent::StatusTip) return true;
+    return QMainWindow::event(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (TreeView1 && watched == TreeView1->viewport() &&
+        event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !TreeView1->Dragging()) {
+        // The view updates its selection on the press; the click acts on the release. The
+        // release that ends a node drag is a drop, not a click.
+        RunCommand([this] { TreeView1Click(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

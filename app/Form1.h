@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "app/Notebook.h"
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class TMemoEditor;
+class TNodeImageList;
+class TNotebookModel;
+class TNotebookTreeView;
+class TFindDialog;
+
+// The main window: the toolbar, the snippet tree on the left, the editor pane on the right
+// and the three-panel status bar. It owns the notebook, the current snippet `tn` and the
+// document state. Its commands are split over several files by concern.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creating the window runs the start-up: `firstArgument` is the first command-line
+    // argument (empty when there is none).
+    explicit TForm1(const QString& firstArgument = QString(), QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    static constexpr const char* kNewFileName = "新規ファイル.mrp";
+
+    // Document state, read by tests and by the commands of later subsystems.
+    TNotebook& Notebook() { return fNotebook; }
+    TNotebookNode* tn = nullptr;  // the current snippet: the one the editor shows
+    bool isModify = false;        // structural changes not yet saved
+    QString CurrentFile;
+
+    TMemoEditor& Memo() { return *fMemo; }
+    TNotebookTreeView* TreeView1 = nullptr;
+    TNotebookModel* TreeModel() const { return fTreeModel; }
+    const TNodeImageList& NodeImageList1() const { return *fNodeImages; }
+    QStatusBar* StatusBar1 = nullptr;
+    QComboBox* ComboBoxEx1 = nullptr;
+    QToolButton* ReSetImageBtn = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QMenu* EditorPopupMenu = nullptr;
+    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text);
+
+    // Document commands.
+    void NewCmdExecute();
+    void OpenFileCmdExecute();
+    void SaveOverWriteCmdExecute();
+    void SaveNameCmdExecute();
+    void ExportTextCmdExecute();
+
+    // The notebook and the editor.
+    void Commit();
+    void TreeView1Click();
+    void MemoChange();
+    void SaveNotebook(const QString& fileName);
+    void LoadNotebook(const QString& fileName);
+
+    // Tree editing commands.
+    void AddBtnClick();
+    void BtnInsertClick();
+    void BtnChildClick();
+    void BtnDeleteClick();
+    void BtnUpClick();
+    void BtnDownClick();
+    void BtnLeftClick();
+    void BtnRightClick();
+    void TreeView1DragDrop(TNotebookNode* target);
+    void TreeExpandCmdExecute();
+    void TreeCollapseCmdExecute();
+    void ImageReSetCmdExecute();
+    TNotebookNode* FindNextSameLevel(TNotebookNode* node) const;
+    TNotebookNode* FindPrevSameLevel(TNotebookNode* node) const;
+    bool IsParentNode(TNotebookNode* node) const;
+    // Whether tree nodes can be dragged to move them.
+    bool isDragMode = false;
+    void SetDragMode(bool allowed);
+
+    // Title search.
+    void SearchTitleCmdExecute();
+    void FindDialog2Find();
+    QString SearchTitle;
+    int SearchIndex = 0;
+    TFindDialog* FindDialog2 = nullptr;
+
+    // Every command runs through here: an error ends the command and is shown in the
+    // error box. Returns false when the command failed.
+    bool RunCommand(const std::function<void()>& command);
+
+    // The action named `name` (for example "NewCmd"), for menus, tests and later commands.
+    QAction* Action(const QString& name) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateBody();
+    void CreateStatusBar();
+    QAction* AddAction(const QString& name, const QString& caption, const QString& hint = QString(),
+                       const QKeySequence& shortcut = QKeySequence());
+    QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& icon,
+                               QAction* action);
+    void FillIconCombo();
+    void StartUp(const QString& firstArgument);
+    void ReleaseRecords();
+    void ShowFileName(const QString& path);
+    bool SaveIfModified();
+    enum class TNewSnippetPlace { AfterCurrent, BeforeCurrent };
+    void AddSnippet(TNewSnippetPlace place);
+    void MoveNode(TNotebookNode* node, TNotebookNode* destination, TNodeAttachMode mode);
+    void CollapseSubtree(TNotebookNode* node);
+    void SelectNode(TNotebookNode* node);
+
+    TNotebook fNotebook;
+    std::unique_ptr<TNodeImageList> fNodeImages;
+    std::unique_ptr<TMemoEditor> fMemo;
+    TNotebookModel* fTreeModel = nullptr;
+    QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
+    QActionGroup* fSelectionModeGroup = nullptr;
+};

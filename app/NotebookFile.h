@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/Notebook.h"
+
+class QIODevice;
+
+// The notebook file: a flat list of tagged values, one record (level, title, icon index,
+// text) per snippet in pre-order, framed by a list-start and a list-end tag. Every failure
+// is raised as an exception derived from EMarrowpadError, carrying the user's message.
+
+// Writes the whole tree to `device` (open for writing). Raises EWriteError when the device
+// refuses bytes.
+void WriteNotebook(const TNotebook& notebook, QIODevice& device);
+
+// Clears the tree and rebuilds it from `device` (open for reading), reading nothing after
+// the list end. Raises EReadError on malformed data; the tree is then left empty.
+void ReadNotebook(TNotebook& notebook, QIODevice& device);
+
+// Writes the notebook to fileName through a temporary file that replaces the old one only
+// when every byte is on disk. Raises EFCreateError when the file cannot be created and
+// EWriteError when writing or the final replacement fails; the old file is then untouched.
+void SaveNotebook(const TNotebook& notebook, const QString& fileName);
+
+// Loads fileName into the tree. Raises EFOpenError (tree untouched) when the file cannot be
+// opened, and what ReadNotebook raises (tree left empty) when its contents are bad.
+void LoadNotebook(TNotebook& notebook, const QString& fileName);
+
+// Places nodes from a pre-order list of recorded levels, rebuilding the tree shape the way
+// the file reader does: the first node is always top level, a level deeper than the
+// previous node's gives its child (one level down, however deep the record says), an equal
+// level its next sibling, a shallower one a sibling of the ancestor at that level, and a
+// negative level a top-level node.
+class TLevelPlacer {
+public:
+    explicit TLevelPlacer(TNotebook& notebook) : fNotebook(notebook) {}
+
+    TNotebookNode* Place(int level, const QString& title, int32_t imageIndex,
+                         std::unique_ptr<TStext> data = nullptr);
+
+private:
+    TNotebook& fNotebook;
+    // The last placed node and its ancestors, indexed by level, so placement never walks
+    // the tree.
+    std::vector<TNotebookNode*> fPath;
+};

@@ -1,0 +1,30 @@
+#include "app/TextUtils.h"
+
+QString TrimLeadingSpaces(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && (s.at(i) == u' ' || s.at(i) == QChar(0x3000)))
+        ++i;
+    return s.mid(i);
+}
+
+QString TrimTrailingLineBreaks(const QString& s) {
+    qsizetype n = s.size();
+    while (n > 0 && (s.at(n - 1) == u'\r' || s.at(n - 1) == u'\n'))
+        --n;
+    return s.left(n);
+}
+
+QString TextLine(const QString& text, int index) {
+    qsizetype start = 0;
+    for (int line = 0; start <= text.size(); ++line) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        if (line == index) return text.mid(start, end - start);
+        if (end >= text.size()) break;
+        end +=
+            (text.at(end) == u'\r' && end + 1 < text.size() && text.at(end + 1) == u'\n') ? 2 : 1;
+        start = end;
+    }
+    return QString();
+}

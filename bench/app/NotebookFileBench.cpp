@@ -1,0 +1,334 @@
+// Load and save of a large notebook, each against plainly reading or writing the same number
+// of bytes with QFile in the same run, plus a load and a plain read each in a fresh process,
+// with the peak memory of the load.
+//
+//   bench_NotebookFileBench                        runs the benchmarks and prints the ratios
+//   bench_NotebookFileBench --once load|read FILE  one timed load or plain read (used by the
+//                                                  above, each in a new process)
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/Notebook.h"
+#include "app/NotebookFile.h"
+
+namespace {
+
+constexpr int kSnippets = 20000;
+// About 5,000 bytes of file per snippet: 100 MB in all.
+constexpr int kAsciiChars = 5000;
+constexpr int kWideChars = 2500;
+
+QString AsciiLine(QRandomGenerator& random) {
+    static const char* const words[] = {"int",   "return", "for",   "(i = 0;", "i < n;", "++i)",
+                                        "value", "node",   "->",    "if",      "else",   "{",
+                                        "}",     "const",  "auto&", "QString", "std::",  "0x1F;"};
+    QString line;
+    const int count = 4 + static_cast<int>(random.bounded(10));
+    for (int i = 0; i < count; ++i) {
+        line += QLatin1String(words[random.bounded(static_cast<quint32>(std::size(words)))]);
+        line += QLatin1Char(' ');
+    }
+    return line;
+}
+
+QString WideLine(QRandomGenerator& random) {
+    static const QString pool = QStringLiteral(
+        "新規項目の文字列を読み込み保存するためのノートブック木構造あいうえおかきくけこ");
+    QString line;
+    const int count = 10 + static_cast<int>(random.bounded(30));
+    for (int i = 0; i < count; ++i)
+        line += pool[static_cast<qsizetype>(random.bounded(static_cast<quint32>(pool.size())))];
+    return line;
+}
+
+// Three kinds of snippet, so every string tag shows up: pure ASCII code (byte strings),
+// code with Japanese comments (UTF-8) and Japanese prose (UTF-16).
+QString SnippetText(QRandomGenerator& random, int kind) {
+    QString text;
+    const int target = kind == 2 ? kWideChars : kAsciiChars;
+    while (text.size() < target) {
+        if (kind == 0) {
+            text += AsciiLine(random);
+        } else if (kind == 1) {
+            text += AsciiLine(random);
+            if (random.bounded(8) == 0) text += QStringLiteral("// ") + WideLine(random);
+        } else {
+            text += WideLine(random);
+            if (random.bounded(8) == 0) text += AsciiLine(random);
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void BuildNotebook(TNotebook& notebook) {
+    QRandomGenerator random(42);
+    TNotebookNode* group = nullptr;
+    TNotebookNode* sub = nullptr;
+    for (int i = 0; i < kSnippets; ++i) {
+        const QString text = SnippetText(random, i % 3);
+        const QString title = text.left(text.indexOf(QLatin1Char('\r')));
+        const int32_t icon = 1 + static_cast<int32_t>(random.bounded(50));
+        TNotebookNode* node;
+        if (i % 50 == 0) {
+            node = group = notebook.AddChild(nullptr, title, icon);
+            sub = nullptr;
+        } else if (i % 10 == 0 || !sub) {
+            node = sub = notebook.AddChild(group, title, icon);
+        } else {
+            node = notebook.AddChild(sub, title, icon);
+        }
+        node->Data()->text = text;
+    }
+}
+
+struct TFixture {
+    QTemporaryDir dir;
+    QString notebookPath;
+    QString savePath;
+    QString plainPath;
+    QByteArray fileBytes;
+    std::unique_ptr<TNotebook> notebook = std::make_unique<TNotebook>();
+
+    TFixture() {
+        notebookPath = dir.filePath(QStringLiteral("bench.mrp"));
+        savePath = dir.filePath(QStringLiteral("saved.mrp"));
+        plainPath = dir.filePath(QStringLiteral("plain.bin"));
+        BuildNotebook(*notebook);
+        SaveNotebook(*notebook, notebookPath);
+        QFile file(notebookPath);
+        file.open(QIODevice::ReadOnly);
+        fileBytes = file.readAll();
+    }
+};
+
+TFixture& Fixture() {
+    static TFixture fixture;
+    return fixture;
+}
+
+void BM_LoadNotebook(benchmark::State& state) {
+    TFixture& f = Fixture();
+    for (auto _ : state) {
+        auto notebook = std::make_unique<TNotebook>();
+        LoadNotebook(*notebook, f.notebookPath);
+        benchmark::DoNotOptimize(notebook->Count());
+        state.PauseTiming();
+        notebook.reset();  // freeing the tree is not part of the load
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+// The strictest baseline: the bytes land in memory that is already there.
+void BM_QFileRead(benchmark::State& state) {
+    TFixture& f = Fixture();
+    QByteArray bytes(f.fileBytes.size(), '\0');
+    for (auto _ : state) {
+        QFile file(f.notebookPath);
+        file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        benchmark::DoNotOptimize(file.read(bytes.data(), bytes.size()));
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+// The plain way to read a file: readAll into a new buffer, whose pages are faulted in anew.
+void BM_QFileReadAll(benchmark::State& state) {
+    TFixture& f = Fixture();
+    for (auto _ : state) {
+        QFile file(f.notebookPath);
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(bytes.constData());
+        state.PauseTiming();
+        bytes = QByteArray();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+void BM_SaveNotebook(benchmark::State& state) {
+    TFixture& f = Fixture();
+    for (auto _ : state)
+        SaveNotebook(*f.notebook, f.savePath);
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+// The encoding alone, into memory: what the save costs beyond the file system.
+void BM_WriteNotebookToMemory(benchmark::State& state) {
+    TFixture& f = Fixture();
+    QByteArray bytes;
+    bytes.reserve(f.fileBytes.size());
+    for (auto _ : state) {
+        bytes.resize(0);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        WriteNotebook(*f.notebook, buffer);
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+void BM_QFileWrite(benchmark::State& state) {
+    TFixture& f = Fixture();
+    for (auto _ : state) {
+        QFile file(f.plainPath);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(f.fileBytes);
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
+BENCHMARK(BM_QFileRead)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_QFileReadAll)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_LoadNotebook)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_WriteNotebookToMemory)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_QFileWrite)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_SaveNotebook)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// Prints each notebook figure as a multiple of its QFile baseline once all have run.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            fTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        Ratio("BM_LoadNotebook", "BM_QFileRead/");
+        Ratio("BM_LoadNotebook", "BM_QFileReadAll");
+        Ratio("BM_SaveNotebook", "BM_QFileWrite");
+    }
+
+private:
+    // Names are matched as prefixes; a trailing '/' keeps one name from matching a longer one.
+    void Ratio(const std::string& measured, const std::string& baseline) {
+        const auto m = FindTime(measured), b = FindTime(baseline);
+        const std::string shown =
+            baseline.back() == '/' ? baseline.substr(0, baseline.size() - 1) : baseline;
+        if (m > 0 && b > 0)
+            std::printf("%s / %s = %.2fx (target: within 3x)\n", measured.c_str(), shown.c_str(),
+                        m / b);
+    }
+    double FindTime(const std::string& prefix) const {
+        for (const auto& [name, time] : fTimes) {
+            if (name.rfind(prefix, 0) == 0) return time;
+        }
+        return 0;
+    }
+    std::map<std::string, double> fTimes;
+};
+
+long StatusKiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// One operation in a process of its own, as when a notebook is opened at start-up: the
+// heap is new, so the load pays for every page of its tree just as the plain read pays for
+// its buffer. Prints the time in microseconds, the peak and the resident size before.
+int RunOnce(const char* what, const QString& path) {
+    const long before = StatusKiB("VmRSS");
+    QElapsedTimer timer;
+    timer.start();
+    qint64 size;
+    if (std::strcmp(what, "load") == 0) {
+        TNotebook notebook;
+        LoadNotebook(notebook, path);
+        size = notebook.Count();
+    } else {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        size = file.readAll().size();
+    }
+    const qint64 us = timer.nsecsElapsed() / 1000;
+    std::printf("%lld %ld %ld %lld\n", static_cast<long long>(us), StatusKiB("VmHWM"), before,
+                static_cast<long long>(size));
+    return 0;
+}
+
+struct TOnce {
+    double ms = 0;
+    long peakKiB = 0;
+    long beforeKiB = 0;
+};
+
+TOnce SpawnOnce(const char* self, const char* what, const QString& path) {
+    QProcess child;
+    child.start(QString::fromLocal8Bit(self),
+                {QStringLiteral("--once"), QString::fromLatin1(what), path});
+    child.waitForFinished(-1);
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    TOnce once;
+    if (fields.size() >= 3) {
+        once.ms = fields[0].toDouble() / 1000.0;
+        once.peakKiB = fields[1].toLong();
+        once.beforeKiB = fields[2].toLong();
+    }
+    return once;
+}
+
+void ReportFreshProcessLoads(const char* self) {
+    TFixture& f = Fixture();
+    constexpr int kRuns = 7;
+    std::vector<TOnce> loads, reads;
+    for (int i = 0; i < kRuns; ++i) {
+        reads.push_back(SpawnOnce(self, "read", f.notebookPath));
+        loads.push_back(SpawnOnce(self, "load", f.notebookPath));
+    }
+    auto median = [](std::vector<TOnce> runs) {
+        std::sort(runs.begin(), runs.end(),
+                  [](const TOnce& a, const TOnce& b) { return a.ms < b.ms; });
+        return runs[runs.size() / 2];
+    };
+    const TOnce load = median(loads), read = median(reads);
+    const double fileKiB = static_cast<double>(f.fileBytes.size()) / 1024.0;
+    std::printf(
+        "fresh process, median of %d: LoadNotebook %.1f ms, QFile::readAll %.1f ms: "
+        "%.2fx (target: within 3x)\n",
+        kRuns, load.ms, read.ms, load.ms / read.ms);
+    std::printf(
+        "load peak memory: %ld KiB for a %.0f KiB file: %.2fx the file, %.2fx counting "
+        "only what the load added (target: under 3x)\n",
+        load.peakKiB, fileKiB, static_cast<double>(load.peakKiB) / fileKiB,
+        static_cast<double>(load.peakKiB - load.beforeKiB) / fileKiB);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--once") == 0)
+        return RunOnce(argv[2], QString::fromLocal8Bit(argv[3]));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    std::printf("notebook: %d snippets, %lld bytes\n", kSnippets,
+                static_cast<long long>(Fixture().fileBytes.size()));
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    ReportFreshProcessLoads(argv[0]);
+    return 0;
+}

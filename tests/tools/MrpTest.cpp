@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+struct TRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+TRun Mrp(const QStringList& args, const QByteArray& input = QByteArray()) {
+    QProcess process;
+    process.start(QStringLiteral(MRP_EXE), args);
+    EXPECT_TRUE(process.waitForStarted()) << MRP_EXE;
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    TRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class MrpTest : public ::testing::Test {
+protected:
+    TTestDir Dir;
+
+    QString WriteJson(const QByteArray& json) {
+        const QString path = Dir.Path(QStringLiteral("in.json"));
+        WriteFileBytes(path, json);
+        return path;
+    }
+
+    // Runs a command that must fail, and returns its message.
+    QString Failure(const QStringList& args, int expectedExit = 1) {
+        const TRun run = Mrp(args);
+        EXPECT_EQ(run.exitCode, expectedExit) << args.join(' ').toStdString();
+        EXPECT_FALSE(run.err.trimmed().isEmpty()) << args.join(' ').toStdString();
+        return run.err;
+    }
+};
+
+}  // namespace
+
+TEST_F(MrpTest, CreateThenDumpRoundTripsWithLevelsReadAsTheFileReaderDoes) {
+    const QByteArray json = R"([
+        {"level": 0, "title": "abc", "icon": 1, "text": "abc\r\nbody\r\n"},
+        {"level": 3, "title": "新規項目", "icon": 200, "text": "新規項目"},
+        {"level": 1, "title": "c", "icon": -1, "text": ""},
+        {"level": -5, "title": "d", "icon": 32768, "text": "d\r\n"}
+    ])";
+    const QString mrp = Dir.Path(QStringLiteral("out.mrp"));
+    const TRun create = Mrp({QStringLiteral("create"), WriteJson(json), mrp});
+    ASSERT_EQ(create.exitCode, 0) << create.err.toStdString();
+
+    const TRun dump = Mrp({QStringLiteral("dump"), mrp});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    QJsonArray expected = QJsonDocument::fromJson(json).array();
+    // The deep level becomes one level down, the negative one top level.
+    const int levels[] = {0, 1, 1, 0};
+    for (int i = 0; i < 4; ++i) {
+        QJsonObject item = expected[i].toObject();
+        item[QStringLiteral("level")] = levels[i];
+        expected[i] = item;
+    }
+    EXPECT_EQ(QJsonDocument::fromJson(dump.out), QJsonDocument(expected)) << dump.out.toStdString();
+
+    // The same JSON from standard input gives the same file.
+    const QString again = Dir.Path(QStringLiteral("again.mrp"));
+    ASSERT_EQ(Mrp({QStringLiteral("create"), QStringLiteral("-"), again}, json).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(again), ReadFileBytes(mrp));
+}
+
+TEST_F(MrpTest, CreateWritesTheNotebookFormat) {
+    const QString mrp = Dir.Path(QStringLiteral("x.mrp"));
+    ASSERT_EQ(Mrp({QStringLiteral("create"),
+                   WriteJson(R"([{"level":0,"title":"abc","icon":1,"text":"x"}])"), mrp})
+                  .exitCode,
+              0);
+    EXPECT_EQ(ToHex(ReadFileBytes(mrp)), "01 02 00 06 03 61 62 63 02 01 06 01 78 00");
+
+    ASSERT_EQ(Mrp({QStringLiteral("create"), WriteJson("[]"), mrp}).exitCode, 0);
+    EXPECT_EQ(ToHex(ReadFileBytes(mrp)), "01 00");
+    EXPECT_EQ(Mrp({QStringLiteral("dump"), mrp}).out.simplified(), "[ ]");
+}
+
+TEST_F(MrpTest, ExportTextWritesEachTextAndAnEmptyLine) {
+    const QString mrp = Dir.Path(QStringLiteral("x.mrp"));
+    WriteFileBytes(
+        mrp, Hex("01 02 00 06 01 61 02 01 06 01 61 02 01 06 01 62 02 01 12 01 00 00 00 B0 65 00"));
+    const QString txt = Dir.Path(QStringLiteral("x.txt"));
+    const TRun run = Mrp({QStringLiteral("export-text"), mrp, txt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ToHex(ReadFileBytes(txt)), ToHex(Hex("61 0D 0A 0D 0A E6 96 B0 0D 0A 0D 0A")));
+}
+
+TEST_F(MrpTest, LoadErrorsExitWithTheNotebookMessage) {
+    const QString bad = Dir.Path(QStringLiteral("bad.mrp"));
+    WriteFileBytes(bad, Hex("01 02 00 06 05 61"));
+    TRun run = Mrp({QStringLiteral("dump"), bad});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err, QStringLiteral("ストリームからの読み取りエラー\n"));
+
+    WriteFileBytes(bad, Hex("07"));
+    EXPECT_EQ(Failure({QStringLiteral("dump"), bad}), QStringLiteral("プロパティ値が無効です\n"));
+    EXPECT_TRUE(Failure({QStringLiteral("export-text"), bad, Dir.Path(QStringLiteral("x.txt"))})
+                    .startsWith(QStringLiteral("プロパティ値が無効です")));
+    EXPECT_FALSE(QFile::exists(Dir.Path(QStringLiteral("x.txt"))));
+
+    const QString missing = Dir.Path(QStringLiteral("missing.mrp"));
+    EXPECT_TRUE(Failure({QStringLiteral("dump"), missing})
+                    .startsWith(QStringLiteral("ファイル %1 は開けません。 ").arg(missing)));
+    EXPECT_TRUE(Failure({QStringLiteral("create"), WriteJson("[]"),
+                         Dir.Path(QStringLiteral("no/such.mrp"))})
+                    .startsWith(QStringLiteral("ファイル \"%1\" を作成できません。")
+                                    .arg(Dir.Path(QStringLiteral("no/such.mrp")))));
+}
+
+TEST_F(MrpTest, RejectsBadJsonAndBadShapesWithoutWritingAFile) {
+    const QString out = Dir.Path(QStringLiteral("out.mrp"));
+    const QByteArray cases[] = {
+        "[{\"level\": 0,",                                                      // not JSON
+        "{\"level\": 0}",                                                       // not an array
+        "[1]",                                                                  // not an object
+        R"([{"level": 0, "title": "a", "icon": 1}])",                           // a key missing
+        R"([{"level": 0, "title": "a", "icon": 1, "text": "", "titel": ""}])",  // unknown key
+        R"([{"level": 0.5, "title": "a", "icon": 1, "text": ""}])",             // not an integer
+        R"([{"level": 0, "title": "a", "icon": 4294967296, "text": ""}])",      // beyond 32 bits
+        R"([{"level": 0, "title": "a", "icon": "1", "text": ""}])",             // a string number
+        R"([{"level": 0, "title": 5, "icon": 1, "text": ""}])",                 // not a string
+        R"([{"level": 0, "title": "a", "icon": 1, "text": null}])",
+    };
+    for (const QByteArray& json : cases) {
+        Failure({QStringLiteral("create"), WriteJson(json), out});
+        EXPECT_FALSE(QFile::exists(out)) << json.toStdString();
+    }
+    EXPECT_TRUE(Failure({QStringLiteral("create"), Dir.Path(QStringLiteral("none.json")), out})
+                    .contains(QStringLiteral("開けません")));
+}
+
+TEST_F(MrpTest, ArgumentsAreCheckedAndHelpAndVersionAnswer) {
+    Failure({}, 2);
+    Failure({QStringLiteral("frobnicate")}, 2);
+    Failure({QStringLiteral("dump")}, 2);
+    Failure({QStringLiteral("create"), QStringLiteral("a.json")}, 2);
+    Failure({QStringLiteral("export-text"), QStringLiteral("a"), QStringLiteral("b"),
+             QStringLiteral("c")},
+            2);
+
+    const TRun help = Mrp({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("mrp dump FILE"));
+    const TRun version = Mrp({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("mrp ")) << version.out.toStdString();
+    EXPECT_TRUE(QChar(QLatin1Char(version.out.at(4))).isDigit()) << version.out.toStdString();
+}
