@@ -6,8 +6,8 @@
 #include <QStringView>
 
 // The legacy 8-bit code page of the files and clipboards we exchange with: Windows-31J
-// (CP932). Bytes it cannot map decode to a substitute character (U+001A); characters it
-// cannot hold encode to a substitute byte.
+// (CP932). ASCII passes through unchanged; bytes the code page cannot map decode to U+FFFD,
+// and characters it cannot hold encode to '?'.
 QString DecodeAnsi(QByteArrayView bytes);
 QByteArray EncodeAnsi(QStringView text);
 

@@ -24,77 +24,11 @@
 
 #include "app/Notebook.h"
 #include "app/NotebookFile.h"
+#include "bench/app/NotebookGenerator.h"
+
+using namespace bench;
 
 namespace {
-
-constexpr int kSnippets = 20000;
-// About 5,000 bytes of file per snippet: 100 MB in all.
-constexpr int kAsciiChars = 5000;
-constexpr int kWideChars = 2500;
-
-QString AsciiLine(QRandomGenerator& random) {
-    static const char* const words[] = {"int",   "return", "for",   "(i = 0;", "i < n;", "++i)",
-                                        "value", "node",   "->",    "if",      "else",   "{",
-                                        "}",     "const",  "auto&", "QString", "std::",  "0x1F;"};
-    QString line;
-    const int count = 4 + static_cast<int>(random.bounded(10));
-    for (int i = 0; i < count; ++i) {
-        line += QLatin1String(words[random.bounded(static_cast<quint32>(std::size(words)))]);
-        line += QLatin1Char(' ');
-    }
-    return line;
-}
-
-QString WideLine(QRandomGenerator& random) {
-    static const QString pool = QStringLiteral(
-        "新規項目の文字列を読み込み保存するためのノートブック木構造あいうえおかきくけこ");
-    QString line;
-    const int count = 10 + static_cast<int>(random.bounded(30));
-    for (int i = 0; i < count; ++i)
-        line += pool[static_cast<qsizetype>(random.bounded(static_cast<quint32>(pool.size())))];
-    return line;
-}
-
-// Three kinds of snippet, so every string tag shows up: pure ASCII code (byte strings),
-// code with Japanese comments (UTF-8) and Japanese prose (UTF-16).
-QString SnippetText(QRandomGenerator& random, int kind) {
-    QString text;
-    const int target = kind == 2 ? kWideChars : kAsciiChars;
-    while (text.size() < target) {
-        if (kind == 0) {
-            text += AsciiLine(random);
-        } else if (kind == 1) {
-            text += AsciiLine(random);
-            if (random.bounded(8) == 0) text += QStringLiteral("// ") + WideLine(random);
-        } else {
-            text += WideLine(random);
-            if (random.bounded(8) == 0) text += AsciiLine(random);
-        }
-        text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
-void BuildNotebook(TNotebook& notebook) {
-    QRandomGenerator random(42);
-    TNotebookNode* group = nullptr;
-    TNotebookNode* sub = nullptr;
-    for (int i = 0; i < kSnippets; ++i) {
-        const QString text = SnippetText(random, i % 3);
-        const QString title = text.left(text.indexOf(QLatin1Char('\r')));
-        const int32_t icon = 1 + static_cast<int32_t>(random.bounded(50));
-        TNotebookNode* node;
-        if (i % 50 == 0) {
-            node = group = notebook.AddChild(nullptr, title, icon);
-            sub = nullptr;
-        } else if (i % 10 == 0 || !sub) {
-            node = sub = notebook.AddChild(group, title, icon);
-        } else {
-            node = notebook.AddChild(sub, title, icon);
-        }
-        node->Data()->text = text;
-    }
-}
 
 struct TFixture {
     QTemporaryDir dir;
@@ -108,7 +42,7 @@ struct TFixture {
         notebookPath = dir.filePath(QStringLiteral("bench.mrp"));
         savePath = dir.filePath(QStringLiteral("saved.mrp"));
         plainPath = dir.filePath(QStringLiteral("plain.bin"));
-        BuildNotebook(*notebook);
+        BuildLargeNotebook(*notebook);
         SaveNotebook(*notebook, notebookPath);
         QFile file(notebookPath);
         file.open(QIODevice::ReadOnly);
@@ -324,7 +258,7 @@ int main(int argc, char** argv) {
         return RunOnce(argv[2], QString::fromLocal8Bit(argv[3]));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::printf("notebook: %d snippets, %lld bytes\n", kSnippets,
+    std::printf("notebook: %d snippets, %lld bytes\n", kLargeNotebookSnippets,
                 static_cast<long long>(Fixture().fileBytes.size()));
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

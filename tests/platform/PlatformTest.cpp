@@ -12,8 +12,22 @@ TEST(CodePage, DecodesWindows31J) {
 }
 
 TEST(CodePage, ALeadByteCutOffAtTheEndIsNotDropped) {
-    EXPECT_EQ(DecodeAnsi(QByteArray("abc\x82", 4)), QStringLiteral("abc\u001A"));
+    EXPECT_EQ(DecodeAnsi(QByteArray("abc\x82", 4)), QStringLiteral("abc\uFFFD"));
     EXPECT_EQ(DecodeAnsi(QByteArray("\x82\xa0\n", 3)), QStringLiteral("あ\n"));
+}
+
+TEST(CodePage, AsciiControlCodesPassThroughUnchanged) {
+    QByteArray ascii;
+    for (int b = 0; b < 0x80; ++b)
+        ascii.append(static_cast<char>(b));
+    const QString decoded = DecodeAnsi(ascii + "\x82\xa0" + ascii);
+    ASSERT_EQ(decoded.size(), 0x80 * 2 + 1);
+    for (int b = 0; b < 0x80; ++b) {
+        EXPECT_EQ(decoded[b].unicode(), b);
+        EXPECT_EQ(decoded[0x81 + b].unicode(), b);
+    }
+    EXPECT_EQ(EncodeAnsi(decoded), ascii + "\x82\xa0" + ascii);
+    EXPECT_EQ(EncodeAnsi(u"a€b"), QByteArray("a?b"));
 }
 
 TEST(CodePage, StrictUtf8RejectsBrokenSequences) {
