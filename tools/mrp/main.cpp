@@ -15,6 +15,7 @@
 #include "app/NotebookFile.h"
 #include "app/NotebookTextExport.h"
 #include "platform/Errors.h"
+#include "tools/mrp/TokenDump.h"
 
 #ifndef MARROWPAD_VERSION
 #define MARROWPAD_VERSION "unknown"
@@ -30,6 +31,7 @@ const char* const kUsageText =
     "  mrp dump FILE             ノートブック FILE をJSONで標準出力に書き出します\n"
     "  mrp create JSON OUT       JSONファイル JSON (- は標準入力) からノートブック OUT を作ります\n"
     "  mrp export-text FILE OUT  ノートブック FILE の全テキストを OUT に書き出します (UTF-8)\n"
+    "  mrp tokens --lang N FILE  テキスト FILE のトークンを言語 N (1-7) でJSONに書き出します\n"
     "  mrp --help                この説明を表示します\n"
     "  mrp --version             バージョンを表示します\n"
     "\n"
@@ -204,6 +206,7 @@ int Run(const QStringList& args) {
     if (command == QLatin1String("dump")) return RunDump(args);
     if (command == QLatin1String("create")) return RunCreate(args);
     if (command == QLatin1String("export-text")) return RunExportText(args);
+    if (command == QLatin1String("tokens")) return mrp::RunTokens(args);
     Fail(QStringLiteral("不明なコマンドです: %1\n'mrp --help' で使い方を表示します。").arg(command),
          kUsage);
 }

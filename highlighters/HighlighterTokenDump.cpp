@@ -1,0 +1,90 @@
+#include "highlighters/HighlighterTokenDump.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterPas.h"
+#include "platform/CodePage.h"
+
+std::unique_ptr<TCustomHighlighter> CreateHighlighterForChoice(int Choice) {
+    switch (Choice) {
+        case 1:
+            return std::make_unique<TPasHighlighter>();
+        case 5:
+            return std::make_unique<TCppHighlighter>();
+        default:
+            return nullptr;
+    }
+}
+
+QString HighlighterChoiceName(int Choice) {
+    static const char* const names[] = {"テキスト", "Pascal", "C#",         "Python",
+                                        "Ruby",     "C++",    "JavaScript", "Java"};
+    return Choice >= 0 && Choice <= 7 ? QString::fromUtf8(names[Choice]) : QString();
+}
+
+QStringList SplitIntoLines(const QString& Text) {
+    QStringList lines;
+    const qsizetype n = Text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = Text[i];
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(Text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && Text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.append(Text.mid(start));
+    return lines;
+}
+
+QByteArray DumpTokens(TCustomHighlighter& Highlighter, const QStringList& Lines) {
+    QByteArray out;
+    Highlighter.ResetRange();
+    for (qsizetype i = 0; i < Lines.size(); ++i) {
+        QJsonArray tokens;
+        Highlighter.SetLine(Lines[i], qint32(i));
+        while (!Highlighter.GetEol()) {
+            const qint32 kind = Highlighter.GetTokenKind();
+            const char* kindName = Highlighter.GetTokenKindName(kind);
+            const THighlighterAttributes* attribute = Highlighter.GetTokenAttribute();
+            tokens.append(QJsonArray{
+                Highlighter.GetTokenPos(),
+                Highlighter.GetTokenLen(),
+                kindName ? QJsonValue(QString::fromLatin1(kindName)) : QJsonValue(kind),
+                attribute ? QJsonValue(attribute->Name()) : QJsonValue(QJsonValue::Null),
+            });
+            Highlighter.Next();
+        }
+        const QJsonObject line{
+            {QStringLiteral("line"), qint64(i + 1)},
+            {QStringLiteral("range"), qint64(Highlighter.GetRange())},
+            {QStringLiteral("tokens"), tokens},
+        };
+        out += QJsonDocument(line).toJson(QJsonDocument::Compact);
+        out += '\n';
+    }
+    return out;
+}
+
+QByteArray DumpFileTokens(TCustomHighlighter& Highlighter, const QString& Path) {
+    QFile file(Path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")
+                              .arg(QFileInfo(Path).absoluteFilePath(), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EReadError(QStringLiteral("ファイル %1 を読めません。 %2 ")
+                             .arg(QFileInfo(Path).absoluteFilePath(), file.errorString()));
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+    QString text;
+    if (!DecodeUtf8Strict(bytes, text))
+        throw EConvertError(QStringLiteral("ファイル %1 はUTF-8のテキストではありません。")
+                                .arg(QFileInfo(Path).absoluteFilePath()));
+    return DumpTokens(Highlighter, SplitIntoLines(text));
+}
