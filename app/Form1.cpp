@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,12 +17,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/CodeEditMemo.h"
 #include "app/IconComboBox.h"
 #include "app/NodeImageList.h"
 #include "app/NodeItemDelegate.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
-#include "app/PlainTextMemo.h"
+#include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterPas.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "resources/Resources.h"
@@ -34,8 +38,10 @@ QIcon SvgIcon(const QString& path) {
 TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     : QMainWindow(parent),
       fNodeImages(std::make_unique<TNodeImageList>()),
-      fMemo(std::make_unique<TPlainTextMemo>()) {
+      fMemo(std::make_unique<TCodeEditMemo>()) {
     InitMarrowpadResources();
+    CreateTokenFonts();
+    CreateHighlighters();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Marrowpad"));
     resize(900, 600);
@@ -45,6 +51,7 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     CreateBody();
     CreateStatusBar();
     StartUp(firstArgument);
+    UpdateEditActions();
 }
 
 TForm1::~TForm1() {
@@ -315,6 +322,9 @@ void TForm1::CreateBody() {
     connect(memo, &QWidget::customContextMenuRequested, this,
             [this, memo](const QPoint& pos) { EditorPopupMenu->popup(memo->mapToGlobal(pos)); });
     fMemo->OnChange = [this] { MemoChange(); };
+    fMemo->OnStatusChange = [this] { UpdateEditActions(); };
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TForm1::UpdateEditActions);
 
     Splitter1->addWidget(TreeView1);
     Splitter1->addWidget(memo);
@@ -351,6 +361,16 @@ void TForm1::FillIconCombo() {
         ComboBoxEx1->addItem(fNodeImages->Icon(k), QString::number(k));
     static_cast<TIconComboBox*>(ComboBoxEx1)->SetSelectedIcon(fNodeImages->Icon(0));
     ComboBoxEx1->setCurrentIndex(0);
+}
+
+void TForm1::UpdateEditActions() {
+    const bool readOnly = fMemo->ReadOnly();
+    const bool selected = fMemo->SelAvail();
+    Action(QStringLiteral("EditCut1"))->setEnabled(!readOnly && selected);
+    Action(QStringLiteral("EditCopy1"))->setEnabled(selected);
+    Action(QStringLiteral("EditPaste1"))->setEnabled(fMemo->CanPaste());
+    Action(QStringLiteral("EditDelete1"))->setEnabled(!readOnly && selected);
+    Action(QStringLiteral("EditUndo1"))->setEnabled(fMemo->CanUndo());
 }
 
 bool TForm1::RunCommand(const std::function<void()>& command) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Notebook.h"
+#include "settings/IniFont.h"
 
 class QAction;
 class QActionGroup;
@@ -21,6 +22,9 @@ class TNodeImageList;
 class TNotebookModel;
 class TNotebookTreeView;
 class TFindDialog;
+class TCustomHighlighter;
+class TPasHighlighter;
+class TCppHighlighter;
 
 // The main window: the toolbar, the snippet tree on the left, the editor pane on the right
 // and the three-panel status bar. It owns the notebook, the current snippet `tn` and the
@@ -95,9 +99,24 @@ public:
     int SearchIndex = 0;
     TFindDialog* FindDialog2 = nullptr;
 
+    // Highlighters and token colours. All seven languages have a slot for the whole run;
+    // languages without a highlighter yet leave theirs empty and show plain text.
+    static constexpr int kHighlighterChoices = 8;  // 0 plain text, 1..7 the languages
+    std::unique_ptr<TPasHighlighter> PasHighlighter1;
+    std::unique_ptr<TCppHighlighter> CppHighlighter1;
+    TCustomHighlighter* HighlighterOfChoice(int choice) const;
+    TIniFont CommentFont, IdentFont, FloatFont, KeyFont, NumberFont, StringFont, SymbolFont;
+    bool isDark = false;
+    void SetDarkSynFonts();
+    void SetLightSynFonts();
+    void ApplySynFonts();
+
     // Every command runs through here: an error ends the command and is shown in the
     // error box. Returns false when the command failed.
     bool RunCommand(const std::function<void()>& command);
+
+    // Enables the Edit menu's commands by what the editor can do now.
+    void UpdateEditActions();
 
     // The action named `name` (for example "NewCmd"), for menus, tests and later commands.
     QAction* Action(const QString& name) const;
@@ -118,6 +137,8 @@ private:
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& icon,
                                QAction* action);
     void FillIconCombo();
+    void CreateHighlighters();
+    void CreateTokenFonts();
     void StartUp(const QString& firstArgument);
     void ReleaseRecords();
     void ShowFileName(const QString& path);

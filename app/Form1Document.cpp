@@ -13,6 +13,11 @@
 #include "platform/DialogService.h"
 
 void TForm1::StartUp(const QString& firstArgument) {
+    if (isDark)
+        SetDarkSynFonts();
+    else
+        SetLightSynFonts();
+    ApplySynFonts();
     FillIconCombo();
     CurrentFile = firstArgument;
     if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile()) {

@@ -19,6 +19,7 @@ void TForm1::TreeView1Click() {
 }
 
 void TForm1::MemoChange() {
+    UpdateEditActions();
     if (fNotebook.IsEmpty() || !tn) return;
     const QString first = TrimLeadingSpaces(fMemo->Line(0));
     if (first != TrimLeadingSpaces(tn->Title())) fNotebook.SetTitle(tn, first);

@@ -36,11 +36,24 @@ public:
     virtual void PasteFromClipboard() = 0;
     virtual void DeleteSelection() = 0;
 
+    // Enabled states of the Edit menu's commands. Cut wants a selection and a writable
+    // editor, copy a selection, paste a writable editor and text on the clipboard, delete a
+    // writable editor, undo a writable editor with something to undo.
+    virtual bool CanUndo() const = 0;
+    virtual bool SelAvail() const = 0;
+    virtual bool CanPaste() const = 0;
+
     // Raised after every change of the text: typing, editing commands, SetText and Clear.
     std::function<void()> OnChange;
+    // Raised when the caret, the selection, the read-only state or the undo state changed:
+    // the moment to refresh the enabled states.
+    std::function<void()> OnStatusChange;
 
 protected:
     void Changed() {
         if (OnChange) OnChange();
+    }
+    void StatusChanged() {
+        if (OnStatusChange) OnStatusChange();
     }
 };

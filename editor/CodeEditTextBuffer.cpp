@@ -748,7 +748,8 @@ void TCodeEditStringList::SetText(const QString& AValue) {
     Bracket([&] {
         qsizetype lines = 0;
         SplitLines(Value, [&](qsizetype, qsizetype) { ++lines; });
-        ResetForRefill(lines);
+        // Room for the edits that follow, so that the first Enter does not copy the array.
+        ResetForRefill(lines + lines / 16);
         SplitLines(Value, [&](qsizetype start, qsizetype length) {
             Add(start == 0 && length == Value.size() ? Value : Value.mid(start, length));
         });

@@ -76,19 +76,33 @@ void TCodeEditUndoList::SetMaxUndoActions(int Value) {
     EnsureMaxEntries();
 }
 
-// Drops the oldest items beyond the limit. The remembered unmodified state goes with them:
-// once the state before the dropped items is gone, an emptied list stands for the state
-// after the newest dropped item instead.
+// Drops the oldest items beyond the limit, whole steps at a time: undoing half a step would
+// leave a text that never existed. The block still being recorded is never cut into, so a
+// step larger than the limit stays whole until a later change pushes it out. The same holds
+// for the newest step, which undo and redo push back item by item.
+// The remembered unmodified state goes with the dropped items: once the state before them is
+// gone, an emptied list stands for the state after the newest dropped item instead.
 void TCodeEditUndoList::EnsureMaxEntries() {
     if (static_cast<qsizetype>(fItems.size()) <= fMaxUndoActions) return;
-    fFullUndoImposible = true;
     bool initialDropped = fInitialChangeNumber == 0;
     qint32 lastDropped = 0;
-    while (static_cast<qsizetype>(fItems.size()) > fMaxUndoActions) {
+    bool dropped = false;
+    auto dropFront = [&] {
         lastDropped = fItems.front().fChangeNumber;
         if (lastDropped == fInitialChangeNumber) initialDropped = true;
         fItems.pop_front();
+        dropped = true;
+    };
+    while (static_cast<qsizetype>(fItems.size()) > fMaxUndoActions) {
+        const qint32 front = fItems.front().fChangeNumber;
+        if (fBlockChangeNumber != 0 && front == fBlockChangeNumber) break;
+        if (fMaxUndoActions > 0 && front == fItems.back().fChangeNumber) break;  // the newest
+        dropFront();
     }
+    while (dropped && !fItems.empty() && fItems.front().fChangeNumber == lastDropped)
+        dropFront();
+    if (!dropped) return;
+    fFullUndoImposible = true;
     if (!initialDropped) return;
     const bool stillHeld = !fItems.empty() && fItems.front().fChangeNumber == fInitialChangeNumber;
     if (stillHeld) return;  // the rest of its block is still there

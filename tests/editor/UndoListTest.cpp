@@ -150,3 +150,22 @@ TEST(UndoList, The1025thChangeMakesTheLoadedStateUnreachable) {
         saved.PopItem();
     EXPECT_TRUE(saved.InitialState());
 }
+
+TEST(UndoList, TheLimitDropsWholeStepsAndNeverCutsTheOpenBlock) {
+    TCodeEditUndoList list;
+    list.SetMaxUndoActions(3);
+    Change(list);
+    list.BeginBlock();
+    for (int i = 0; i < 5; ++i)
+        Change(list);
+    EXPECT_EQ(list.ItemCount(), 5) << "the open block stays whole";
+    list.EndBlock();
+    Change(list);
+    EXPECT_EQ(Numbers(list), QList<qint32>({3})) << "then it goes as a whole";
+    list.BeginBlock();
+    Change(list);
+    Change(list);
+    list.EndBlock();
+    Change(list);
+    EXPECT_EQ(Numbers(list), QList<qint32>({4, 4, 5}));
+}

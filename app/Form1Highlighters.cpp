@@ -1,0 +1,102 @@
+// The main window's highlighters and the token colour presets copied into them.
+#include "app/Form1.h"
+#include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterPas.h"
+
+namespace {
+
+// The attributes one highlighter takes from the token fonts; null where it has none.
+struct TSynTargets {
+    THighlighterAttributes* Comment = nullptr;
+    THighlighterAttributes* Float = nullptr;
+    THighlighterAttributes* Key = nullptr;
+    THighlighterAttributes* Number = nullptr;
+    THighlighterAttributes* String = nullptr;
+    THighlighterAttributes* Symbol = nullptr;
+    THighlighterAttributes* Identifier = nullptr;
+};
+
+template <class THighlighter>
+TSynTargets TargetsOf(THighlighter* h, bool takesFloat) {
+    if (!h) return {};
+    return {h->fCommentAttri,   takesFloat ? h->fFloatAttri : nullptr,
+            h->fKeyAttri,       h->fNumberAttri,
+            h->fStringAttri,    h->fSymbolAttri,
+            h->fIdentifierAttri};
+}
+
+void Apply(THighlighterAttributes* attribute, const TIniFont& font) {
+    if (!attribute) return;
+    attribute->SetForeground(font.Color);
+    attribute->SetStyle(FontStyleBits(font.Font));
+}
+
+void SetPreset(TIniFont& font, quint32 color, quint8 style) {
+    font.Color = color;
+    SetFontStyleBits(font.Font, style);
+}
+
+}  // namespace
+
+void TForm1::CreateHighlighters() {
+    PasHighlighter1 = std::make_unique<TPasHighlighter>();
+    CppHighlighter1 = std::make_unique<TCppHighlighter>();
+}
+
+TCustomHighlighter* TForm1::HighlighterOfChoice(int choice) const {
+    switch (choice) {
+        case 1:
+            return PasHighlighter1.get();
+        case 5:
+            return CppHighlighter1.get();
+        default:  // 0 is plain text; C#, Python, Ruby, JavaScript and Java have none yet
+            return nullptr;
+    }
+}
+
+void TForm1::CreateTokenFonts() {
+    const quint32 windowText = TIniFont().Color;
+    SetPreset(CommentFont, 0x008000, fsItalic);
+    SetPreset(IdentFont, 0x800000, 0);
+    SetPreset(FloatFont, windowText, 0);
+    SetPreset(KeyFont, 0x800000, fsBold);
+    SetPreset(NumberFont, 0x008000, 0);
+    SetPreset(StringFont, 0x008000, 0);
+    SetPreset(SymbolFont, windowText, 0);
+}
+
+void TForm1::SetDarkSynFonts() {
+    SetPreset(CommentFont, 0x05BC60, fsItalic);
+    SetPreset(FloatFont, 0x507FFF, 0);
+    SetPreset(KeyFont, 0x45DAEA, fsBold);
+    SetPreset(NumberFont, 0x507FFF, 0);
+    SetPreset(StringFont, 0xED9564, 0);
+    SetPreset(SymbolFont, 0xFFFFFF, 0);
+    SetPreset(IdentFont, 0xFFFFFF, 0);
+}
+
+void TForm1::SetLightSynFonts() {
+    SetPreset(CommentFont, 0x228B22, fsItalic);
+    SetPreset(FloatFont, 0xCD0000, 0);
+    SetPreset(KeyFont, 0x9D0808, fsBold);
+    SetPreset(NumberFont, 0xCD0000, 0);
+    SetPreset(StringFont, 0x000080, 0);
+    SetPreset(SymbolFont, 0x000000, 0);
+    SetPreset(IdentFont, 0x000000, 0);
+}
+
+void TForm1::ApplySynFonts() {
+    // Language order Pascal, C#, Python, Ruby, C++, JavaScript, Java; of them only Pascal,
+    // Python and C++ take the float colour.
+    const TSynTargets targets[] = {TargetsOf(PasHighlighter1.get(), true), {}, {}, {},
+                                   TargetsOf(CppHighlighter1.get(), true), {}, {}};
+    for (const TSynTargets& t : targets) {
+        Apply(t.Comment, CommentFont);
+        Apply(t.Float, FloatFont);
+        Apply(t.Key, KeyFont);
+        Apply(t.Number, NumberFont);
+        Apply(t.String, StringFont);
+        Apply(t.Symbol, SymbolFont);
+        Apply(t.Identifier, IdentFont);
+    }
+}

@@ -1,0 +1,443 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFlags>
+#include <QString>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "editor/CodeEditKeyCmds.h"
+#include "editor/CodeEditMetrics.h"
+#include "editor/CodeEditSearch.h"
+#include "editor/CodeEditTextBuffer.h"
+#include "editor/CodeEditTypes.h"
+#include "editor/CodeEditUndo.h"
+
+class QMimeData;
+
+// Bit n of the set is the option with ordinal n.
+enum TCodeEditorOption : quint32 {
+    eoAltSetsColumnMode = 1u << 0,
+    eoAutoIndent = 1u << 1,
+    eoDisableScrollArrows = 1u << 2,
+    eoDragDropEditing = 1u << 3,
+    eoDropFiles = 1u << 4,
+    eoEnhanceHomeKey = 1u << 5,
+    eoEnhanceEndKey = 1u << 6,
+    eoGroupUndo = 1u << 7,
+    eoHalfPageScroll = 1u << 8,
+    eoHideShowScrollbars = 1u << 9,
+    eoKeepCaretX = 1u << 10,
+    eoNoCaret = 1u << 11,
+    eoNoSelection = 1u << 12,
+    eoRightMouseMovesCursor = 1u << 13,
+    eoScrollByOneLess = 1u << 14,
+    eoScrollHintFollows = 1u << 15,
+    eoScrollPastEof = 1u << 16,
+    eoScrollPastEol = 1u << 17,
+    eoShowScrollHint = 1u << 18,
+    eoShowSpecialChars = 1u << 19,
+    eoSmartTabDelete = 1u << 20,
+    eoSmartTabs = 1u << 21,
+    eoSpecialLineDefaultFg = 1u << 22,
+    eoTabIndent = 1u << 23,
+    eoTabsToSpaces = 1u << 24,
+    eoTrimTrailingSpaces = 1u << 25,
+    eoShowLigatures = 1u << 26,
+};
+Q_DECLARE_FLAGS(TCodeEditorOptions, TCodeEditorOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TCodeEditorOptions)
+
+inline constexpr TCodeEditorOptions kDefaultCodeEditorOptions = TCodeEditorOptions(
+    eoAutoIndent | eoDragDropEditing | eoEnhanceEndKey | eoGroupUndo | eoScrollPastEol |
+    eoShowScrollHint | eoSmartTabDelete | eoSmartTabs | eoTabsToSpaces);
+
+// The names of the options, in bit order ("eoAltSetsColumnMode", ...).
+const char* CodeEditorOptionName(int Bit);
+inline constexpr int kCodeEditorOptionCount = 27;
+
+enum TStatusChange : quint16 {
+    scAll = 1u << 0,
+    scCaretX = 1u << 1,
+    scCaretY = 1u << 2,
+    scLeftChar = 1u << 3,
+    scInsertMode = 1u << 4,
+    scModified = 1u << 5,
+    scSelection = 1u << 6,
+    scReadOnly = 1u << 7,
+};
+Q_DECLARE_FLAGS(TStatusChanges, TStatusChange)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TStatusChanges)
+
+enum TTransientType : quint8 { ttBefore, ttAfter };
+
+// The private clipboard format that carries the selection mode of a copy: one byte.
+inline constexpr const char* kCodeEditModeMimeType = "application/x-marrowpad-codeedit-mode";
+
+// The multi-line code editor. The widget is thin: key and mouse events become editor
+// commands, and the commands work on the line store, the caret and the selection, which
+// belong to the model below; painting only reads them.
+class TCustomCodeEdit : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    using TNotifyEvent = std::function<void(TCustomCodeEdit* Sender)>;
+    using TStatusChangeEvent = std::function<void(TCustomCodeEdit* Sender, TStatusChanges)>;
+    using TProcessCommandEvent = std::function<void(
+        TCustomCodeEdit* Sender, TCodeEditorCommand& Command, QChar& AChar, void* Data)>;
+    using THookedCommandEvent = std::function<void(TCustomCodeEdit* Sender, bool AfterProcessing,
+                                                   bool& Handled, TCodeEditorCommand& Command,
+                                                   QChar& AChar, void* Data, void* HandlerData)>;
+    using TReplaceTextEvent =
+        std::function<void(TCustomCodeEdit* Sender, const QString& ASearch, const QString& AReplace,
+                           int Line, int Column, TReplaceAction& Action)>;
+    using TPaintTransientEvent = std::function<void(TCustomCodeEdit* Sender, TTransientType)>;
+
+    explicit TCustomCodeEdit(QWidget* Parent = nullptr);
+    ~TCustomCodeEdit() override;
+
+    // --- text
+    QString Text() const { return fLines->Text(); }
+    void SetText(const QString& Value);
+    TCodeEditStringList& Lines() { return *fLines; }
+    const TCodeEditStringList& Lines() const { return *fLines; }
+    QString LineText() const;
+    void SetLineText(const QString& Value);
+    void Clear();
+
+    // --- caret
+    TBufferCoord CaretXY() const { return fCaret; }
+    void SetCaretXY(TBufferCoord Value);
+    int CaretX() const { return fCaret.Char; }
+    int CaretY() const { return fCaret.Line; }
+    void SetCaretX(int Value) { SetCaretXY({Value, fCaret.Line}); }
+    void SetCaretY(int Value) { SetCaretXY({fCaret.Char, Value}); }
+    int LastCaretX() const { return fLastCaretX; }
+    TDisplayCoord DisplayXY() const { return BufferToDisplayPos(fCaret); }
+
+    // --- selection
+    TBufferCoord BlockBegin() const;  // the ordered ends
+    TBufferCoord BlockEnd() const;
+    void SetBlockBegin(TBufferCoord Value);
+    void SetBlockEnd(TBufferCoord Value);
+    void SetCaretAndSelection(TBufferCoord Caret, TBufferCoord BB, TBufferCoord BE);
+    bool SelAvail() const;
+    QString SelText() const;
+    void SetSelText(const QString& Value);
+    TSelectionMode SelectionMode() const { return fSelectionMode; }
+    void SetSelectionMode(TSelectionMode Value);
+    TSelectionMode ActiveSelectionMode() const { return fActiveSelectionMode; }
+    void SetActiveSelectionMode(TSelectionMode Value);
+    void SelectAll();
+    void InsertBlock(TBufferCoord BB, TBufferCoord BE, const QString& Value, bool AddToUndoList);
+    QString GetWordAtRowCol(TBufferCoord XY) const;
+    bool IsWordBreakChar(QChar C) const;
+    bool IsIdentChar(QChar C) const;
+
+    // --- properties
+    bool InsertMode() const { return fInsertMode; }
+    void SetInsertMode(bool Value);
+    bool ReadOnly() const { return fReadOnly; }
+    void SetReadOnly(bool Value);
+    bool WantTabs() const { return fWantTabs; }
+    void SetWantTabs(bool Value) { fWantTabs = Value; }
+    bool WantReturns() const { return fWantReturns; }
+    void SetWantReturns(bool Value) { fWantReturns = Value; }
+    int TabWidth() const { return fTabWidth; }
+    void SetTabWidth(int Value);
+    TCodeEditorOptions Options() const { return fOptions; }
+    void SetOptions(TCodeEditorOptions Value);
+    bool Modified() const { return fModified; }
+    void SetModified(bool Value);
+    int MaxUndo() const { return fUndoList->MaxUndoActions(); }
+    void SetMaxUndo(int Value);
+
+    // --- undo and redo
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return !fReadOnly && fUndoList->CanUndo(); }
+    bool CanRedo() const { return !fReadOnly && fRedoList->CanUndo(); }
+    void ClearUndo();
+    void BeginUndoBlock() { fUndoList->BeginBlock(); }
+    void EndUndoBlock() { fUndoList->EndBlock(); }
+    void LockUndo();
+    void UnlockUndo();
+    TCodeEditUndoList& UndoList() { return *fUndoList; }
+    TCodeEditUndoList& RedoList() { return *fRedoList; }
+
+    // --- commands and keys
+    void CommandProcessor(TCodeEditorCommand Command, QChar AChar = QChar(), void* Data = nullptr);
+    void ExecuteCommand(TCodeEditorCommand Command, QChar AChar = QChar(), void* Data = nullptr);
+    TCodeEditKeyStrokes& Keystrokes() { return fKeyStrokes; }
+    int RegisterCommandHandler(THookedCommandEvent Handler, void* HandlerData = nullptr);
+    void UnregisterCommandHandler(int Id);
+    // Runs one keystroke through the binding table, as a key press would; returns the command
+    // it ran (ecNone when the key starts a sequence or has no binding).
+    TCodeEditorCommand ProcessKey(quint16 Key, TShiftState Shift);
+
+    // --- clipboard
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool CanPaste() const;
+    // What a copy puts on the clipboard: the selected text and the mode byte.
+    QMimeData* CreateSelectionMimeData() const;
+
+    // --- search
+    TCodeEditSearchCustom* SearchEngine() const { return fSearchEngine; }
+    void SetSearchEngine(TCodeEditSearchCustom* Value) { fSearchEngine = Value; }
+    int SearchReplace(const QString& ASearch, const QString& AReplace, TSearchOptions AOptions);
+
+    // --- view
+    int TopLine() const { return fTopLine; }
+    void SetTopLine(int Value);
+    int LeftChar() const { return fLeftChar; }
+    void SetLeftChar(int Value);
+    int LinesInWindow() const;
+    int CharsInWindow() const;
+    int CharWidth() const { return fMetrics->CharWidth(); }
+    int TextHeight() const { return fMetrics->TextHeight(); }
+    int DisplayLineCount() const { return static_cast<int>(fLines->Count()); }
+    TDisplayCoord BufferToDisplayPos(TBufferCoord P) const;
+    TBufferCoord DisplayToBufferPos(TDisplayCoord P) const;
+    qsizetype RowColToCharIndex(TBufferCoord P) const;
+    TCodeEditMetrics& Metrics() { return *fMetrics; }
+    void SetMetrics(std::unique_ptr<TCodeEditMetrics> Value);
+    int TextOffset() const { return 2; }
+    TBufferCoord PixelsToBufferPos(QPoint P) const;
+    QString PreeditText() const { return fPreedit; }
+
+    // The paint lock: status changes and OnChange made inside are reported once, when the
+    // outermost lock ends.
+    void BeginUpdate() { ++fPaintLock; }
+    void EndUpdate();
+
+    // --- events
+    TNotifyEvent OnChange;
+    TStatusChangeEvent OnStatusChange;
+    TProcessCommandEvent OnProcessCommand;
+    TProcessCommandEvent OnCommandProcessed;
+    TReplaceTextEvent OnReplaceText;
+    TPaintTransientEvent OnPaintTransient;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+
+private:
+    // Holds the paint lock for a scope. When an exception leaves the scope the lock is
+    // released without the reports, which could throw in their turn.
+    class TPaintLock {
+    public:
+        explicit TPaintLock(TCustomCodeEdit& Edit)
+            : fEdit(Edit), fExceptions(std::uncaught_exceptions()) {
+            ++fEdit.fPaintLock;
+        }
+        ~TPaintLock() noexcept(false) {
+            if (std::uncaught_exceptions() > fExceptions)
+                --fEdit.fPaintLock;
+            else
+                fEdit.EndUpdate();
+        }
+        TPaintLock(const TPaintLock&) = delete;
+        TPaintLock& operator=(const TPaintLock&) = delete;
+
+    private:
+        TCustomCodeEdit& fEdit;
+        int fExceptions;
+    };
+    friend class TPaintLock;
+
+    // An undo block for a scope.
+    class TUndoBlock {
+    public:
+        explicit TUndoBlock(TCodeEditUndoList& List) : fList(List) { fList.BeginBlock(); }
+        ~TUndoBlock() { fList.EndBlock(); }
+        TUndoBlock(const TUndoBlock&) = delete;
+        TUndoBlock& operator=(const TUndoBlock&) = delete;
+
+    private:
+        TCodeEditUndoList& fList;
+    };
+
+    struct THookedHandler {
+        int Id;
+        THookedCommandEvent Event;
+        void* Data;
+    };
+
+    // A run of characters of one line inside the selection: [First, Last) character indexes.
+    struct TSelSegment {
+        int Line;
+        int First;
+        int Last;
+    };
+
+    // CodeEdit.cpp: list events, status, scrolling
+    void HookLines();
+    void LinesCleared();
+    void LinesChanged();
+    void StatusChanged(TStatusChanges Changes);
+    void UpdateScrollBars();
+    void EnsureCursorPosVisible();
+    int MaxTopLine() const;
+    QSize TextAreaSize() const;
+    void UpdateModified();
+    void UndoAdded();
+    void NoteLineLengths(qsizetype Index, qsizetype Count);
+
+    // CodeEditCaret.cpp: positions, caret and selection
+    const QString& LineAt(int Line) const { return fLines->Strings(Line - 1); }
+    int LineLength(int Line) const { return static_cast<int>(fLines->LineCharLength(Line - 1)); }
+    int LineCount() const { return static_cast<int>(fLines->Count()); }
+    int CharToColumn(int Line, int Char) const;
+    int ColumnToChar(int Line, int Column) const;
+    TBufferCoord ClampCaret(TBufferCoord P) const;
+    TBufferCoord ClampToText(TBufferCoord P) const;
+    void InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX = false);
+    void MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, bool Selecting,
+                               bool KeepLastCaretX = false);
+    void CollapseSelection();
+    bool HasSelectionEnds() const { return fBlockBegin != fBlockEnd; }
+    std::vector<TSelSegment> SelectionSegments(TSelectionMode Mode) const;
+    QString SelTextIn(TSelectionMode Mode) const;
+    void TrimTrailingBlanks(int Line);
+    TBufferCoord NextWordPos(TBufferCoord P) const;
+    TBufferCoord PrevWordPos(TBufferCoord P) const;
+    TBufferCoord WordStartOf(TBufferCoord P) const;
+    TBufferCoord WordEndOf(TBufferCoord P) const;
+    int CharClass(QChar C) const;
+
+    // CodeEditUndoRedo.cpp: the text primitives, recording and replay
+    TBufferCoord RawInsert(TBufferCoord Pos, const QString& Value);
+    QString RawDelete(TBufferCoord Start, TBufferCoord End);
+    QString RawText(TBufferCoord Start, TBufferCoord End) const;
+    TBufferCoord RawReplace(TBufferCoord Start, TBufferCoord End, const QString& Value);
+    TBufferCoord TextEnd() const;
+    void PadLineTo(int Line, int Char, bool LeadingSpacing = false);
+    TBufferCoord InsertRecorded(TChangeReason Reason, TBufferCoord Pos, const QString& Value);
+    QString DeleteRecorded(TChangeReason Reason, TBufferCoord Start, TBufferCoord End);
+    TBufferCoord ReplaceRecorded(TBufferCoord Start, TBufferCoord End, const QString& Value);
+    void Record(TChangeReason Reason, TBufferCoord Start, TBufferCoord End,
+                const QString& Text = QString());
+    void ReplayItem(const TCodeEditUndoItem& Item, bool Redoing, TCodeEditUndoList& Target);
+    bool ContinueStep(const TCodeEditUndoList& List, const TCodeEditUndoItem& First,
+                      const TCodeEditUndoItem& Done, bool Redoing) const;
+
+    // CodeEditCaret.cpp: replacing the selection
+    void DeleteSelection(TChangeReason Reason);
+    void InsertByMode(TSelectionMode Mode, const QString& Value);
+    void SetSelTextPrimitive(TSelectionMode PasteMode, const QString& Value,
+                             TChangeReason DeleteReason = crDelete);
+
+    // CodeEditCommands.cpp
+    void NotifyHookedCommandHandlers(bool AfterProcessing, TCodeEditorCommand& Command,
+                                     QChar& AChar, void* Data);
+    void MoveCommand(TCodeEditorCommand Command, void* Data);
+    void MoveCaretHorz(int Delta, bool Selecting);
+    void MoveCaretVert(int Delta, bool Selecting);
+    void PageCommand(TCodeEditorCommand Command, bool Selecting);
+    void LineStartCommand(bool Selecting);
+    void LineEndCommand(bool Selecting);
+    void ScrollCommand(TCodeEditorCommand Command);
+    void SelectWordAtCaret();
+    void ChangeCase(TCodeEditorCommand Command);
+    void CopyLine(bool Down);
+    void MoveLine(bool Down);
+
+    // CodeEditEditing.cpp: the text-changing commands
+    int IndentCells(int Line) const;
+    int IndentChars(int Line) const;
+    QString LeadingSpacing(int Cells) const;
+    void TypeChar(QChar C);
+    void TypeString(const QString& S);
+    void LineBreak(bool MoveCaret);
+    void DeleteLastChar();
+    void DeleteChar();
+    void InsertTab();
+    void ShiftTab();
+    void BlockIndent();
+    void BlockUnindent();
+    void DeleteRangeCommand(TCodeEditorCommand Command);
+    void DeleteLine();
+    void ClearAll();
+
+    // CodeEditSearchReplace.cpp
+    int ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward, bool SelectedOnly,
+                       const QString& Replacement);
+    void CenterHitIfNeeded(int Line);
+
+    // CodeEditClipboard.cpp
+    void PasteText(const QString& Value, TSelectionMode Mode);
+
+    std::unique_ptr<TCodeEditStringList> fLines;
+    std::unique_ptr<TCodeEditUndoList> fUndoList;
+    std::unique_ptr<TCodeEditUndoList> fRedoList;
+    std::unique_ptr<TCodeEditMetrics> fMetrics;
+    TCodeEditKeyStrokes fKeyStrokes;
+    TCodeEditSearchCustom* fSearchEngine = nullptr;
+    std::vector<THookedHandler> fHookedCommandHandlers;
+    int fNextHandlerId = 1;
+
+    TBufferCoord fCaret;
+    int fLastCaretX = 1;       // display column kept through vertical moves
+    TBufferCoord fBlockBegin;  // the anchor: stored ends are not ordered
+    TBufferCoord fBlockEnd;
+    TSelectionMode fSelectionMode = smNormal;
+    TSelectionMode fActiveSelectionMode = smNormal;
+    bool fInsertMode = true;
+    bool fReadOnly = false;
+    bool fWantTabs = false;
+    bool fWantReturns = true;
+    bool fModified = false;
+    int fTabWidth = 8;
+    TCodeEditorOptions fOptions = kDefaultCodeEditorOptions;
+    int fTopLine = 1;
+    int fLeftChar = 1;
+
+    int fPaintLock = 0;
+    TStatusChanges fStatusChanges;
+    bool fChangePending = false;
+    bool fScrollBarsPending = false;
+    bool fUpdatingScrollBars = false;
+    int fTrimSuspended = 0;
+    // The longest line for the horizontal scroll bar, kept up to date from the changed lines
+    // alone. When the longest line shrinks or goes, the figure is an upper bound until it is
+    // worked out again: at once while the editor is shown, never per keystroke otherwise.
+    qsizetype fLongestSeen = 0;
+    qsizetype fLongestIndex = -1;
+    bool fLongestUnknown = true;  // a large change: work it out at the next update
+    bool fLongestStale = false;   // only an upper bound
+    bool fLongestQueued = false;
+    bool fReplaying = false;
+
+    quint16 fLastKey = 0;  // first key of a possible two-key sequence
+    TShiftState fLastShift;
+    QString fPreedit;
+    bool fMouseSelecting = false;
+    bool fCaretVisible = true;
+    int fCaretTimer = 0;
+
+    friend class TCodeEditPainter;
+};
+
+// The editor as placed on a window.
+class TCodeEdit : public TCustomCodeEdit {
+    Q_OBJECT
+public:
+    using TCustomCodeEdit::TCustomCodeEdit;
+};

@@ -1,0 +1,75 @@
+// The clipboard: the selected text as plain text, plus one byte naming the selection mode
+// under a format of our own, so that a column or line block pastes back as one.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+QClipboard* Clipboard() {
+    return QGuiApplication::clipboard();
+}
+
+}  // namespace
+
+QMimeData* TCustomCodeEdit::CreateSelectionMimeData() const {
+    auto* data = new QMimeData;
+    data->setText(SelText());
+    data->setData(QString::fromLatin1(kCodeEditModeMimeType),
+                  QByteArray(1, static_cast<char>(fActiveSelectionMode)));
+    return data;
+}
+
+void TCustomCodeEdit::CopyToClipboard() {
+    if (!SelAvail()) return;
+    if (QClipboard* clipboard = Clipboard()) clipboard->setMimeData(CreateSelectionMimeData());
+}
+
+void TCustomCodeEdit::CutToClipboard() {
+    if (fReadOnly || !SelAvail()) return;
+    CopyToClipboard();
+    TPaintLock lock(*this);
+    ++fTrimSuspended;
+    try {
+        DeleteSelection(crDelete);
+    } catch (...) {
+        --fTrimSuspended;
+        throw;
+    }
+    --fTrimSuspended;
+}
+
+bool TCustomCodeEdit::CanPaste() const {
+    if (fReadOnly) return false;
+    const QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
+}
+
+void TCustomCodeEdit::PasteFromClipboard() {
+    if (fReadOnly) return;
+    const QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data || !data->hasText()) return;
+    TSelectionMode mode = fSelectionMode;
+    const QString format = QString::fromLatin1(kCodeEditModeMimeType);
+    if (data->hasFormat(format)) {
+        // Only a well-formed mode byte counts; anything else pastes in the editor's own mode.
+        const QByteArray bytes = data->data(format);
+        if (bytes.size() == 1 && static_cast<quint8>(bytes[0]) <= smColumn)
+            mode = static_cast<TSelectionMode>(static_cast<quint8>(bytes[0]));
+    }
+    PasteText(data->text(), mode);
+}
+
+void TCustomCodeEdit::PasteText(const QString& Value, TSelectionMode Mode) {
+    TPaintLock lock(*this);
+    TUndoBlock block(*fUndoList);
+    Record(crPasteBegin, fCaret, fCaret);
+    SetSelTextPrimitive(Mode, Value);
+    Record(crPasteEnd, fCaret, fCaret);
+    EnsureCursorPosVisible();
+    StatusChanged(scSelection);
+}

@@ -1,0 +1,528 @@
+// Commands: the processor with its events and hooks, the command switch, and the movement and
+// line commands. The text-changing commands of typing and indenting are in
+// CodeEditEditing.cpp.
+#include <algorithm>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+bool IsMovement(TCodeEditorCommand Command) {
+    return (Command >= ecLeft && Command <= ecGotoXY) ||
+           (Command >= ecSelLeft && Command <= ecSelGotoXY);
+}
+
+// Commands that change the text, and so do nothing while the editor is read-only.
+bool ChangesText(TCodeEditorCommand Command) {
+    switch (Command) {
+        case ecDeleteLastChar:
+        case ecDeleteChar:
+        case ecDeleteWord:
+        case ecDeleteLastWord:
+        case ecDeleteBOL:
+        case ecDeleteEOL:
+        case ecDeleteLine:
+        case ecClearAll:
+        case ecLineBreak:
+        case ecInsertLine:
+        case ecChar:
+        case ecImeStr:
+        case ecString:
+        case ecCut:
+        case ecPaste:
+        case ecBlockIndent:
+        case ecBlockUnindent:
+        case ecTab:
+        case ecShiftTab:
+        case ecUpperCase:
+        case ecLowerCase:
+        case ecToggleCase:
+        case ecTitleCase:
+        case ecCopyLineUp:
+        case ecCopyLineDown:
+        case ecMoveLineUp:
+        case ecMoveLineDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- processor
+
+int TCustomCodeEdit::RegisterCommandHandler(THookedCommandEvent Handler, void* HandlerData) {
+    if (!Handler) return 0;
+    const int id = fNextHandlerId++;
+    fHookedCommandHandlers.push_back({id, std::move(Handler), HandlerData});
+    return id;
+}
+
+void TCustomCodeEdit::UnregisterCommandHandler(int Id) {
+    std::erase_if(fHookedCommandHandlers, [Id](const THookedHandler& h) { return h.Id == Id; });
+}
+
+void TCustomCodeEdit::NotifyHookedCommandHandlers(bool AfterProcessing, TCodeEditorCommand& Command,
+                                                  QChar& AChar, void* Data) {
+    // A copy: a handler may register or unregister handlers.
+    const std::vector<THookedHandler> handlers = fHookedCommandHandlers;
+    for (const THookedHandler& h : handlers) {
+        bool handled = false;
+        h.Event(this, AfterProcessing, handled, Command, AChar, Data, h.Data);
+        if (handled) Command = ecNone;
+        if (Command == ecNone) break;
+    }
+}
+
+void TCustomCodeEdit::CommandProcessor(TCodeEditorCommand Command, QChar AChar, void* Data) {
+    if (OnProcessCommand) OnProcessCommand(this, Command, AChar, Data);
+    if (Command != ecNone) {
+        NotifyHookedCommandHandlers(false, Command, AChar, Data);
+        if (Command != ecNone && Command < ecUserFirst) ExecuteCommand(Command, AChar, Data);
+        if (Command != ecNone) NotifyHookedCommandHandlers(true, Command, AChar, Data);
+    }
+    if (OnCommandProcessed) OnCommandProcessed(this, Command, AChar, Data);
+}
+
+TCodeEditorCommand TCustomCodeEdit::ProcessKey(quint16 Key, TShiftState Shift) {
+    int index = -1;
+    if (fLastKey != 0) index = fKeyStrokes.FindKeycode2(fLastKey, fLastShift, Key, Shift);
+    if (index < 0) index = fKeyStrokes.FindKeycode(Key, Shift);
+    const TCodeEditorCommand command =
+        index >= 0 ? fKeyStrokes.Items(index).Command : TCodeEditorCommand(ecNone);
+    if (command != ecNone || Key < 30 || Key > 145) {
+        fLastKey = 0;
+        fLastShift = {};
+    } else {
+        fLastKey = Key;
+        fLastShift = Shift;
+    }
+    if (command != ecNone) CommandProcessor(command);
+    return command;
+}
+
+// ---------------------------------------------------------------- the command switch
+
+void TCustomCodeEdit::ExecuteCommand(TCodeEditorCommand Command, QChar AChar, void* Data) {
+    TPaintLock lock(*this);
+    if (IsMovement(Command)) {
+        if ((fOptions & eoGroupUndo) && fUndoList->CanUndo()) fUndoList->AddGroupBreak();
+        MoveCommand(Command, Data);
+        return;
+    }
+    if (fReadOnly && ChangesText(Command)) return;
+    // Text commands place the caret themselves; only plain moves trim the line they leave.
+    ++fTrimSuspended;
+    struct TResume {
+        int& Count;
+        ~TResume() { --Count; }
+    } resume{fTrimSuspended};
+    switch (Command) {
+        case ecSelWord:
+            SelectWordAtCaret();
+            break;
+        case ecSelectAll:
+            SelectAll();
+            break;
+        case ecCopy:
+            CopyToClipboard();
+            break;
+        case ecCut:
+            CutToClipboard();
+            break;
+        case ecPaste:
+            PasteFromClipboard();
+            break;
+        case ecScrollUp:
+        case ecScrollDown:
+        case ecScrollLeft:
+        case ecScrollRight:
+            ScrollCommand(Command);
+            break;
+        case ecInsertMode:
+            SetInsertMode(true);
+            break;
+        case ecOverwriteMode:
+            SetInsertMode(false);
+            break;
+        case ecToggleMode:
+            SetInsertMode(!fInsertMode);
+            break;
+        case ecNormalSelect:
+            SetSelectionMode(smNormal);
+            break;
+        case ecColumnSelect:
+            SetSelectionMode(smColumn);
+            break;
+        case ecLineSelect:
+            SetSelectionMode(smLine);
+            break;
+        case ecUndo:
+            Undo();
+            break;
+        case ecRedo:
+            Redo();
+            break;
+        case ecChar:
+            TypeChar(AChar);
+            break;
+        case ecImeStr:
+        case ecString:
+            if (Data) TypeString(*static_cast<const QString*>(Data));
+            break;
+        case ecLineBreak:
+            LineBreak(true);
+            break;
+        case ecInsertLine:
+            LineBreak(false);
+            break;
+        case ecDeleteLastChar:
+            DeleteLastChar();
+            break;
+        case ecDeleteChar:
+            DeleteChar();
+            break;
+        case ecDeleteWord:
+        case ecDeleteLastWord:
+        case ecDeleteBOL:
+        case ecDeleteEOL:
+            DeleteRangeCommand(Command);
+            break;
+        case ecDeleteLine:
+            DeleteLine();
+            break;
+        case ecClearAll:
+            ClearAll();
+            break;
+        case ecTab:
+            InsertTab();
+            break;
+        case ecShiftTab:
+            ShiftTab();
+            break;
+        case ecBlockIndent:
+            BlockIndent();
+            break;
+        case ecBlockUnindent:
+            BlockUnindent();
+            break;
+        case ecUpperCase:
+        case ecLowerCase:
+        case ecToggleCase:
+        case ecTitleCase:
+            ChangeCase(Command);
+            break;
+        case ecCopyLineUp:
+        case ecCopyLineDown:
+            CopyLine(Command == ecCopyLineDown);
+            break;
+        case ecMoveLineUp:
+        case ecMoveLineDown:
+            MoveLine(Command == ecMoveLineDown);
+            break;
+        default:
+            // Markers, bracket matching, folding, help and completion do nothing here.
+            break;
+    }
+}
+
+// ---------------------------------------------------------------- movement
+
+void TCustomCodeEdit::MoveCommand(TCodeEditorCommand Command, void* Data) {
+    const bool selecting = Command > ecSelection;
+    const TCodeEditorCommand base = selecting ? TCodeEditorCommand(Command - ecSelection) : Command;
+    switch (base) {
+        case ecLeft:
+            MoveCaretHorz(-1, selecting);
+            break;
+        case ecRight:
+            MoveCaretHorz(1, selecting);
+            break;
+        case ecUp:
+            MoveCaretVert(-1, selecting);
+            break;
+        case ecDown:
+            MoveCaretVert(1, selecting);
+            break;
+        case ecWordLeft:
+            MoveCaretAndSelection(fCaret, PrevWordPos(fCaret), selecting);
+            break;
+        case ecWordRight:
+            MoveCaretAndSelection(fCaret, NextWordPos(fCaret), selecting);
+            break;
+        case ecLineStart:
+            LineStartCommand(selecting);
+            break;
+        case ecLineEnd:
+            LineEndCommand(selecting);
+            break;
+        case ecPageUp:
+        case ecPageDown:
+        case ecPageLeft:
+        case ecPageRight:
+        case ecPageTop:
+        case ecPageBottom:
+            PageCommand(base, selecting);
+            break;
+        case ecEditorTop:
+            MoveCaretAndSelection(fCaret, {1, 1}, selecting);
+            break;
+        case ecEditorBottom:
+            MoveCaretAndSelection(fCaret, TextEnd(), selecting);
+            break;
+        case ecGotoXY:
+            if (Data)
+                MoveCaretAndSelection(fCaret, *static_cast<const TBufferCoord*>(Data), selecting);
+            break;
+        default:
+            break;
+    }
+}
+
+void TCustomCodeEdit::MoveCaretHorz(int Delta, bool Selecting) {
+    TBufferCoord p = fCaret;
+    const int len = LineLength(p.Line);
+    if (fOptions & eoScrollPastEol) {
+        p.Char = std::max(1, p.Char + Delta);
+    } else if (Delta < 0 && p.Char <= 1 && p.Line > 1) {
+        p = {LineLength(p.Line - 1) + 1, p.Line - 1};
+    } else if (Delta > 0 && p.Char > len && p.Line < LineCount()) {
+        p = {1, p.Line + 1};
+    } else {
+        p.Char = std::clamp(p.Char + Delta, 1, len + 1);
+    }
+    MoveCaretAndSelection(fCaret, p, Selecting);
+}
+
+void TCustomCodeEdit::MoveCaretVert(int Delta, bool Selecting) {
+    const int row = std::clamp(fCaret.Line + Delta, 1, std::max(DisplayLineCount(), 1));
+    const int column =
+        (fOptions & eoKeepCaretX) ? fLastCaretX : CharToColumn(fCaret.Line, fCaret.Char);
+    TBufferCoord p = DisplayToBufferPos({column, row});
+    if (!(fOptions & eoScrollPastEol)) p.Char = std::min(p.Char, LineLength(row) + 1);
+    MoveCaretAndSelection(fCaret, p, Selecting, true);
+}
+
+void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
+    const int lines = std::max(LinesInWindow(), 1);
+    switch (Command) {
+        case ecPageUp:
+        case ecPageDown: {
+            int step = lines;
+            if (fOptions & eoHalfPageScroll) step /= 2;
+            if (fOptions & eoScrollByOneLess) --step;
+            step = std::max(step, 1);
+            if (Command == ecPageUp) step = -step;
+            SetTopLine(fTopLine + step);
+            MoveCaretVert(step, Selecting);
+            break;
+        }
+        case ecPageLeft:
+        case ecPageRight: {
+            const int step = std::max(CharsInWindow(), 1) * (Command == ecPageLeft ? -1 : 1);
+            SetLeftChar(fLeftChar + step);
+            MoveCaretHorz(step, Selecting);
+            break;
+        }
+        case ecPageTop:
+        case ecPageBottom: {
+            const int row = Command == ecPageTop
+                                ? fTopLine
+                                : std::min(fTopLine + lines - 1, std::max(DisplayLineCount(), 1));
+            const int column = CharToColumn(fCaret.Line, fCaret.Char);
+            TBufferCoord p = DisplayToBufferPos({column, row});
+            if (!(fOptions & eoScrollPastEol)) p.Char = std::min(p.Char, LineLength(row) + 1);
+            MoveCaretAndSelection(fCaret, p, Selecting, true);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void TCustomCodeEdit::LineStartCommand(bool Selecting) {
+    int target = 1;
+    if (fOptions & eoEnhanceHomeKey) {
+        const QString& s = LineAt(fCaret.Line);
+        int first = 0;
+        while (first < s.size() && (s[first] == u' ' || s[first] == u'\t'))
+            ++first;
+        const int firstNonBlank = first + 1;
+        target = (fCaret.Char <= firstNonBlank && fCaret.Char != 1) ? 1 : firstNonBlank;
+    }
+    MoveCaretAndSelection(fCaret, {target, fCaret.Line}, Selecting);
+}
+
+void TCustomCodeEdit::LineEndCommand(bool Selecting) {
+    const QString& s = LineAt(fCaret.Line);
+    const int end = static_cast<int>(s.size()) + 1;
+    int target = end;
+    if (fOptions & eoEnhanceEndKey) {
+        int last = static_cast<int>(s.size());
+        while (last > 0 && (s[last - 1] == u' ' || s[last - 1] == u'\t'))
+            --last;
+        target = fCaret.Char == last + 1 ? end : last + 1;
+    }
+    MoveCaretAndSelection(fCaret, {target, fCaret.Line}, Selecting);
+}
+
+void TCustomCodeEdit::ScrollCommand(TCodeEditorCommand Command) {
+    const int lines = std::max(LinesInWindow(), 1);
+    switch (Command) {
+        case ecScrollUp:
+        case ecScrollDown: {
+            SetTopLine(fTopLine + (Command == ecScrollUp ? -1 : 1));
+            const int last = fTopLine + lines - 1;
+            int row = fCaret.Line;
+            if (row > last) row = last;
+            if (row < fTopLine) row = fTopLine;
+            if (row != fCaret.Line) {
+                const int column = CharToColumn(fCaret.Line, fCaret.Char);
+                MoveCaretAndSelection(fCaret, DisplayToBufferPos({column, row}), false, true);
+            }
+            break;
+        }
+        case ecScrollLeft:
+            SetLeftChar(fLeftChar - 1);
+            break;
+        case ecScrollRight:
+            SetLeftChar(fLeftChar + 1);
+            break;
+        default:
+            break;
+    }
+}
+
+void TCustomCodeEdit::SelectWordAtCaret() {
+    const TBufferCoord start = WordStartOf(fCaret);
+    const TBufferCoord end = WordEndOf(fCaret);
+    if (start == end) return;
+    InternalSetCaretXY(end);
+    fBlockBegin = start;
+    fBlockEnd = end;
+    viewport()->update();
+    StatusChanged(scSelection);
+}
+
+// ---------------------------------------------------------------- case and line commands
+
+void TCustomCodeEdit::ChangeCase(TCodeEditorCommand Command) {
+    const TBufferCoord caret = fCaret;
+    TBufferCoord anchor = fBlockBegin;
+    TBufferCoord end = fBlockEnd;
+    TSelectionMode mode = fActiveSelectionMode;
+    const bool hadSelection = SelAvail();
+    if (!hadSelection) {
+        // Without a selection the word at (or just before) the caret is changed.
+        anchor = WordStartOf(fCaret);
+        end = WordEndOf(fCaret);
+        if (anchor == end) return;
+        mode = smNormal;
+    }
+    const TBufferCoord savedBegin = fBlockBegin;
+    const TBufferCoord savedEnd = fBlockEnd;
+    fBlockBegin = anchor;
+    fBlockEnd = end;
+    const std::vector<TSelSegment> segments = SelectionSegments(mode);
+    fBlockBegin = savedBegin;
+    fBlockEnd = savedEnd;
+    TUndoBlock block(*fUndoList);
+    for (const TSelSegment& s : segments) {
+        const QString old = LineAt(s.Line).mid(s.First - 1, s.Last - s.First);
+        QString text = old;
+        bool wordStart = true;
+        for (QChar& c : text) {
+            switch (Command) {
+                case ecUpperCase:
+                    c = c.toUpper();
+                    break;
+                case ecLowerCase:
+                    c = c.toLower();
+                    break;
+                case ecToggleCase:
+                    c = c.isUpper() ? c.toLower() : c.toUpper();
+                    break;
+                default:  // title case: the first letter of each word upper, the rest lower
+                    c = wordStart ? c.toUpper() : c.toLower();
+                    wordStart = !c.isLetterOrNumber();
+                    break;
+            }
+        }
+        if (text != old) ReplaceRecorded({s.First, s.Line}, {s.Last, s.Line}, text);
+    }
+    // The case mappings keep every length, so caret and selection stay where they were.
+    InternalSetCaretXY(caret);
+    fBlockBegin = hadSelection ? anchor : fCaret;
+    fBlockEnd = hadSelection ? end : fCaret;
+    viewport()->update();
+    StatusChanged(scSelection);
+}
+
+void TCustomCodeEdit::CopyLine(bool Down) {
+    if (LineCount() == 0) return;
+    const TBufferCoord bb = BlockBegin();
+    const TBufferCoord be = BlockEnd();
+    int first = fCaret.Line;
+    int last = fCaret.Line;
+    if (SelAvail()) {
+        first = bb.Line;
+        last = (be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line;
+    }
+    first = std::clamp(first, 1, LineCount());
+    last = std::clamp(last, first, LineCount());
+    QString text = LineAt(first);
+    for (int line = first + 1; line <= last; ++line)
+        text += QStringLiteral("\r\n") + LineAt(line);
+    const int shift = Down ? last - first + 1 : 0;
+    const TBufferCoord anchor{fBlockBegin.Char, fBlockBegin.Line + shift};
+    const TBufferCoord end{fBlockEnd.Char, fBlockEnd.Line + shift};
+    const bool hadSelection = HasSelectionEnds();
+    TUndoBlock block(*fUndoList);
+    if (Down)
+        InsertRecorded(crInsert, {LineLength(last) + 1, last}, QStringLiteral("\r\n") + text);
+    else
+        InsertRecorded(crInsert, {1, first}, text + QStringLiteral("\r\n"));
+    InternalSetCaretXY({fCaret.Char, fCaret.Line + shift});
+    fBlockBegin = hadSelection ? anchor : fCaret;
+    fBlockEnd = hadSelection ? end : fCaret;
+    viewport()->update();
+    StatusChanged(scSelection);
+}
+
+void TCustomCodeEdit::MoveLine(bool Down) {
+    if (LineCount() == 0) return;
+    const TBufferCoord bb = BlockBegin();
+    const TBufferCoord be = BlockEnd();
+    int first = fCaret.Line;
+    int last = fCaret.Line;
+    if (SelAvail()) {
+        first = bb.Line;
+        last = (be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line;
+    }
+    first = std::clamp(first, 1, LineCount());
+    last = std::clamp(last, first, LineCount());
+    if (Down ? last >= LineCount() : first <= 1) return;
+    const TBufferCoord anchor = fBlockBegin;
+    const TBufferCoord end = fBlockEnd;
+    const bool hadSelection = HasSelectionEnds();
+    TUndoBlock block(*fUndoList);
+    if (Down) {
+        // The line below the block goes above it.
+        const QString moved = LineAt(last + 1);
+        DeleteRecorded(crSilentDelete, {LineLength(last) + 1, last},
+                       {LineLength(last + 1) + 1, last + 1});
+        InsertRecorded(crInsert, {1, first}, moved + QStringLiteral("\r\n"));
+    } else {
+        const QString moved = LineAt(first - 1);
+        DeleteRecorded(crSilentDelete, {1, first - 1}, {1, first});
+        InsertRecorded(crInsert, {LineLength(last - 1) + 1, last - 1},
+                       QStringLiteral("\r\n") + moved);
+    }
+    const int shift = Down ? 1 : -1;
+    InternalSetCaretXY({fCaret.Char, fCaret.Line + shift});
+    fBlockBegin = hadSelection ? TBufferCoord{anchor.Char, anchor.Line + shift} : fCaret;
+    fBlockEnd = hadSelection ? TBufferCoord{end.Char, end.Line + shift} : fCaret;
+    viewport()->update();
+    StatusChanged(scSelection);
+}

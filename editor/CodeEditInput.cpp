@@ -1,0 +1,225 @@
+// Keyboard, input method and mouse: events become editor commands.
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "editor/CodeEdit.h"
+#include "platform/KeyCodes.h"
+
+namespace {
+
+bool IsModifierKey(int Key) {
+    switch (Key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+            return true;
+        default:
+            return false;
+    }
+}
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers) {
+    TShiftState shift;
+    if (Modifiers & Qt::ShiftModifier) shift |= ssShift;
+    if (Modifiers & Qt::ControlModifier) shift |= ssCtrl;
+    if (Modifiers & Qt::AltModifier) shift |= ssAlt;
+    return shift;
+}
+
+}  // namespace
+
+bool TCustomCodeEdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        // Keys the editor binds (and typed characters) belong to the editor while it has the
+        // focus, even when a window action uses the same key as its shortcut: Delete must
+        // delete a character here, not run the window's "delete selection".
+        auto* key = static_cast<QKeyEvent*>(e);
+        const quint16 vk = VirtualKeyFromQt(key->key(), key->modifiers());
+        const TShiftState shift = ShiftStateOf(key->modifiers());
+        const bool bound = vk != 0 && (fLastKey != 0 || fKeyStrokes.FindKeycode(vk, shift) >= 0);
+        const bool typed = !key->text().isEmpty() && key->text()[0].unicode() >= 0x20 &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (bound || typed) {
+            e->accept();
+            return true;
+        }
+    }
+    if (e->type() == QEvent::KeyPress) {
+        // Tab moves the focus unless the editor wants it.
+        auto* key = static_cast<QKeyEvent*>(e);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && fWantTabs && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+void TCustomCodeEdit::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    // A modifier pressed on its own neither runs nor ends a two-key sequence.
+    if (IsModifierKey(key)) {
+        e->ignore();
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !fWantReturns) {
+        e->ignore();
+        return;
+    }
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !fWantTabs) {
+        e->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = e->modifiers();
+    const quint16 vk = VirtualKeyFromQt(key, modifiers);
+    TCodeEditorCommand command = ecNone;
+    if (vk != 0) {
+        command = ProcessKey(vk, ShiftStateOf(modifiers));
+    } else {
+        fLastKey = 0;
+        fLastShift = {};
+    }
+    if (command != ecNone) {
+        // The key was a command: its character, if any, is not typed as well.
+        e->accept();
+        return;
+    }
+    // Characters come from the event's text; Ctrl or Alt alone make a shortcut, not a
+    // character (Ctrl+Alt together is AltGr on some systems).
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const bool alt = modifiers & Qt::AltModifier;
+    const QString text = e->text();
+    bool printable = !text.isEmpty() && (!(ctrl || alt) || (ctrl && alt));
+    for (QChar c : text)
+        printable = printable && c.unicode() >= 0x20 && c.unicode() != 0x7F;
+    if (!printable) {
+        e->ignore();
+        return;
+    }
+    if (text.size() == 1) {
+        CommandProcessor(ecChar, text[0]);
+    } else {
+        QString s = text;
+        CommandProcessor(ecString, QChar(), &s);
+    }
+    e->accept();
+}
+
+// Finished compositions arrive here, once, as one string; the composition in progress is only
+// shown.
+void TCustomCodeEdit::inputMethodEvent(QInputMethodEvent* e) {
+    if (!e->commitString().isEmpty()) {
+        QString text = e->commitString();
+        CommandProcessor(ecImeStr, QChar(), &text);
+    }
+    if (fPreedit != e->preeditString()) {
+        fPreedit = e->preeditString();
+        viewport()->update();
+    }
+    e->accept();
+}
+
+QVariant TCustomCodeEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
+    switch (Query) {
+        case Qt::ImEnabled:
+            return !fReadOnly;
+        case Qt::ImFont:
+            return font();
+        case Qt::ImCursorRectangle: {
+            const TDisplayCoord d = BufferToDisplayPos(fCaret);
+            const int x = TextOffset() + (d.Column - fLeftChar) * CharWidth();
+            const int y = (d.Row - fTopLine) * TextHeight();
+            const QRect rect(x, y, CharWidth(), TextHeight());
+            return QRect(viewport()->mapTo(this, rect.topLeft()), rect.size());
+        }
+        case Qt::ImCursorPosition:
+        case Qt::ImAnchorPosition:
+            return std::clamp(fCaret.Char - 1, 0, LineLength(fCaret.Line));
+        case Qt::ImSurroundingText:
+            return LineText();
+        case Qt::ImHints:
+            return static_cast<int>(Qt::ImhMultiLine);
+        default:
+            return QAbstractScrollArea::inputMethodQuery(Query);
+    }
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TCustomCodeEdit::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton &&
+        !(e->button() == Qt::RightButton && (fOptions & eoRightMouseMovesCursor))) {
+        QAbstractScrollArea::mousePressEvent(e);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    TPaintLock lock(*this);
+    // A click is a caret move: what is typed afterwards is a new undo step.
+    if ((fOptions & eoGroupUndo) && fUndoList->CanUndo()) fUndoList->AddGroupBreak();
+    const TBufferCoord p = PixelsToBufferPos(e->position().toPoint());
+    if ((fOptions & eoAltSetsColumnMode) && fSelectionMode == smNormal) {
+        const bool alt = e->modifiers() & Qt::AltModifier;
+        fActiveSelectionMode = alt ? smColumn : fSelectionMode;
+    }
+    MoveCaretAndSelection(fCaret, p, e->modifiers() & Qt::ShiftModifier);
+    fMouseSelecting = e->button() == Qt::LeftButton;
+}
+
+void TCustomCodeEdit::mouseMoveEvent(QMouseEvent* e) {
+    if (!fMouseSelecting || !(e->buttons() & Qt::LeftButton)) return;
+    TPaintLock lock(*this);
+    MoveCaretAndSelection(fCaret, PixelsToBufferPos(e->position().toPoint()), true);
+}
+
+void TCustomCodeEdit::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) fMouseSelecting = false;
+    QAbstractScrollArea::mouseReleaseEvent(e);
+}
+
+void TCustomCodeEdit::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    TPaintLock lock(*this);
+    InternalSetCaretXY(PixelsToBufferPos(e->position().toPoint()));
+    SelectWordAtCaret();
+    fMouseSelecting = false;
+}
+
+// ---------------------------------------------------------------- focus and caret blink
+
+void TCustomCodeEdit::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    fCaretVisible = true;
+    const int flash = QApplication::cursorFlashTime();
+    if (fCaretTimer == 0 && flash > 0) fCaretTimer = startTimer(flash / 2);
+    viewport()->update();
+}
+
+void TCustomCodeEdit::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    if (fCaretTimer != 0) killTimer(fCaretTimer);
+    fCaretTimer = 0;
+    fLastKey = 0;
+    fLastShift = {};
+    viewport()->update();
+}
+
+void TCustomCodeEdit::timerEvent(QTimerEvent* e) {
+    if (e->timerId() != fCaretTimer) {
+        QAbstractScrollArea::timerEvent(e);
+        return;
+    }
+    fCaretVisible = !fCaretVisible;
+    viewport()->update();
+}

@@ -1,0 +1,56 @@
+#include "editor/CodeEditMetrics.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+int TCodeEditMetrics::LinesInWindow(QSize TextArea) const {
+    const int height = TextHeight();
+    return height > 0 ? std::max(0, TextArea.height()) / height : 0;
+}
+
+int TCodeEditMetrics::CharsInWindow(QSize TextArea) const {
+    const int width = CharWidth();
+    return width > 0 ? std::max(0, TextArea.width()) / width : 0;
+}
+
+TFontCodeEditMetrics::TFontCodeEditMetrics(const QFont& Font) {
+    SetFont(Font);
+}
+
+TFontCodeEditMetrics::~TFontCodeEditMetrics() = default;
+
+void TFontCodeEditMetrics::SetFont(const QFont& Font) {
+    fFont = Font;
+    const QFontMetrics metrics(fFont);
+    // The widest of the plain ASCII glyphs, so that no Latin text overlaps its neighbour.
+    int width = 0;
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        width = std::max(width, metrics.horizontalAdvance(QChar(c)));
+    fCharWidth = std::max(1, width);
+    fTextHeight = std::max(1, metrics.height());
+    fCells.reset();
+}
+
+int TFontCodeEditMetrics::WideGlyphCells(char16_t Unit) const {
+    if (!fCells) fCells = std::make_unique<std::array<quint8, 65536>>();
+    quint8& cells = (*fCells)[Unit];
+    if (cells == 0) {
+        // A lone surrogate has no glyph of its own: each half takes one cell.
+        int measured = 1;
+        if (!QChar::isSurrogate(Unit)) {
+            const int width = QFontMetrics(fFont).horizontalAdvance(QChar(Unit));
+            measured = std::clamp((width + fCharWidth - 1) / fCharWidth, 1, 8);
+        }
+        cells = static_cast<quint8>(measured);
+    }
+    return cells;
+}
+
+bool TFixedCellMetrics::IsWide(char16_t Unit) {
+    return (Unit >= 0x1100 && Unit <= 0x115F) || (Unit >= 0x2E80 && Unit <= 0x303E) ||
+           (Unit >= 0x3041 && Unit <= 0x33FF) || (Unit >= 0x3400 && Unit <= 0x4DBF) ||
+           (Unit >= 0x4E00 && Unit <= 0x9FFF) || (Unit >= 0xA000 && Unit <= 0xA4CF) ||
+           (Unit >= 0xAC00 && Unit <= 0xD7A3) || (Unit >= 0xF900 && Unit <= 0xFAFF) ||
+           (Unit >= 0xFE30 && Unit <= 0xFE4F) || (Unit >= 0xFF00 && Unit <= 0xFF60) ||
+           (Unit >= 0xFFE0 && Unit <= 0xFFE6);
+}

@@ -1,0 +1,243 @@
+// Search and replace over the lines, through the assigned search engine.
+#include <algorithm>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+bool HasLineBreak(const QString& S) {
+    return S.contains(u'\r') || S.contains(u'\n');
+}
+
+}  // namespace
+
+// Brings a hit's row into view the way a search does: centred when it lies well outside.
+void TCustomCodeEdit::CenterHitIfNeeded(int Line) {
+    const int lines = std::max(LinesInWindow(), 1);
+    if (Line < fTopLine - 1)
+        SetTopLine(std::max(1, Line - lines / 2 + 1));
+    else if (Line > fTopLine + lines - 2)
+        SetTopLine(std::max(1, Line - (lines - 1) + lines / 2));
+}
+
+int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& AReplace,
+                                   TSearchOptions AOptions) {
+    if (!fSearchEngine) throw ECodeEditError(QStringLiteral("No search engine has been assigned"));
+    if (ASearch.isEmpty()) return 0;
+    const bool backward = AOptions.testFlag(ssoBackwards);
+    bool prompt = AOptions.testFlag(ssoPrompt);
+    const bool replace = AOptions.testFlag(ssoReplace);
+    bool replaceAll = AOptions.testFlag(ssoReplaceAll);
+    const bool fromCaret = !AOptions.testFlag(ssoEntireScope);
+    const bool selectedOnly = AOptions.testFlag(ssoSelectedOnly) && SelAvail();
+    const TSelectionMode selMode = selectedOnly ? fActiveSelectionMode : smNormal;
+
+    TBufferCoord start;
+    TBufferCoord end;
+    if (selectedOnly) {
+        start = BlockBegin();
+        end = BlockEnd();
+        if (selMode == smLine) {
+            start.Char = 1;
+            end.Char = LineLength(end.Line) + 1;
+        } else if (selMode == smColumn && start.Char > end.Char) {
+            std::swap(start.Char, end.Char);
+        }
+    } else {
+        start = {1, 1};
+        end = TextEnd();
+        if (fromCaret) {
+            if (backward)
+                end = fCaret;
+            else
+                start = fCaret;
+        }
+    }
+
+    const QString sReplace = fSearchEngine->PreprocessReplaceExpression(AReplace);
+    const int breaks = static_cast<int>(sReplace.count(QStringLiteral("\r\n")));
+    fSearchEngine->SetOptions(AOptions);
+    fSearchEngine->SetPattern(ASearch);
+    if (OnPaintTransient) OnPaintTransient(this, ttBefore);
+
+    TPaintLock lock(*this);
+    if (replaceAll && !prompt && !HasLineBreak(sReplace)) {
+        const int count = ReplaceAllFast(start, end, backward, selectedOnly, sReplace);
+        if (OnPaintTransient) OnPaintTransient(this, ttAfter);
+        return count;
+    }
+
+    int count = 0;
+    bool blockOpen = false;
+    if (replaceAll && !prompt) {
+        fUndoList->BeginBlock();
+        blockOpen = true;
+    }
+    struct TCloseBlock {
+        TCodeEditUndoList& List;
+        bool& Open;
+        ~TCloseBlock() {
+            if (Open) List.EndBlock();
+        }
+    } closeBlock{*fUndoList, blockOpen};
+
+    int line = backward ? end.Line : start.Line;
+    int minChar = 0;  // after a replacement with line breaks: where the rest of the line went
+    bool done = false;
+    // Each line is searched once, except the remainder of one split by a replacement.
+    for (qsizetype guard = 2 * (LineCount() + 1) + 2; !done && guard > 0; --guard) {
+        if (backward ? line < start.Line : line > end.Line) break;
+        if (line < 1 || line > LineCount()) break;
+        const qsizetype hits = fSearchEngine->FindAll(LineAt(line));
+        int offset = 0;
+        int nextLine = backward ? line - 1 : line + 1;
+        int nextMinChar = 0;
+        for (qsizetype h = 0; h < hits && !done; ++h) {
+            const qsizetype k = backward ? hits - 1 - h : h;
+            const int found = static_cast<int>(fSearchEngine->Results(k));
+            const int length = static_cast<int>(fSearchEngine->Lengths(k));
+            const int position = found + offset;
+            if (position < minChar) continue;
+            bool inRange;
+            if (selectedOnly && selMode == smLine) {
+                inRange = true;
+            } else if (selectedOnly && selMode == smColumn) {
+                // Columns are those of the line as it was before this line's replacements.
+                inRange = (found >= start.Char && found + length <= end.Char) ||
+                          end.Char - start.Char < 1;
+            } else {
+                inRange = !((line == start.Line && position < start.Char) ||
+                            (line == end.Line && position + length > end.Char));
+            }
+            if (!inRange) continue;
+            ++count;
+            if (!replaceAll) CenterHitIfNeeded(line);
+            const TBufferCoord hitBegin{position, line};
+            const TBufferCoord hitEnd{position + length, line};
+            SetCaretAndSelection(backward ? hitBegin : hitEnd, hitBegin, hitEnd);
+            if (!replace && !replaceAll) {
+                done = true;
+                break;
+            }
+            TReplaceAction action = raReplace;
+            if (prompt && OnReplaceText) {
+                OnReplaceText(this, ASearch, sReplace, line, position, action);
+                if (action == raCancel) {
+                    done = true;
+                    break;
+                }
+            }
+            int replaceLength = length;
+            if (action == raSkip) {
+                --count;
+            } else {
+                if (action == raReplaceAll) {
+                    replaceAll = true;
+                    prompt = false;
+                    if (!blockOpen) {
+                        fUndoList->BeginBlock();
+                        blockOpen = true;
+                    }
+                }
+                // A hit is a stream range on one line, whatever the selection mode.
+                const QString replacement = fSearchEngine->Replace(SelText(), sReplace);
+                const TSelectionMode mode = fActiveSelectionMode;
+                fActiveSelectionMode = smNormal;
+                SetCaretAndSelection(hitEnd, hitBegin, hitEnd);
+                SetSelTextPrimitive(smNormal, replacement);
+                fActiveSelectionMode = mode;
+                replaceLength = fCaret.Char - position;
+                if (!backward && HasLineBreak(replacement)) {
+                    // The rest of the line moved down: search it again from the caret.
+                    end.Line += breaks;
+                    nextLine = fCaret.Line;
+                    nextMinChar = fCaret.Char;
+                    if (!replaceAll) done = true;
+                    break;
+                }
+            }
+            if (!backward) {
+                InternalSetCaretXY({position + replaceLength, line});
+                const int delta = replaceLength - length;
+                if (action != raSkip && delta != 0) {
+                    offset += delta;
+                    if (!(selectedOnly && selMode == smColumn) && line == end.Line) {
+                        end.Char += delta;
+                    }
+                }
+            }
+            if (!replaceAll && action != raSkip) done = true;
+        }
+        line = nextLine;
+        minChar = nextMinChar;
+    }
+    if (blockOpen) {
+        fUndoList->EndBlock();
+        blockOpen = false;
+    }
+    if (OnPaintTransient) OnPaintTransient(this, ttAfter);
+    return count;
+}
+
+// Replace-all without prompting and with a one-line replacement: each line's hits are
+// replaced in one pass, and the line is recorded as one change holding its old text, which
+// the store shares instead of copying. The result equals replacing hit by hit.
+int TCustomCodeEdit::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward,
+                                    bool SelectedOnly, const QString& Replacement) {
+    const TSelectionMode selMode = SelectedOnly ? fActiveSelectionMode : smNormal;
+    // The plain engine hands the replacement back unchanged: no need to cut out each hit.
+    const bool plain = dynamic_cast<TCodeEditSearch*>(fSearchEngine) != nullptr;
+    TUndoBlock block(*fUndoList);
+    int count = 0;
+    TBufferCoord caret;
+    bool first = true;
+    const int last = std::min(End.Line, LineCount());
+    for (int line = std::max(Start.Line, 1); line <= last; ++line) {
+        const QString old = LineAt(line);
+        const qsizetype hits = fSearchEngine->FindAll(old);
+        if (hits == 0) continue;
+        QString text;
+        qsizetype copied = 0;  // characters of the old line taken over so far
+        int replaced = 0;
+        for (qsizetype k = 0; k < hits; ++k) {
+            const int position = static_cast<int>(fSearchEngine->Results(k));
+            const int length = static_cast<int>(fSearchEngine->Lengths(k));
+            bool inRange;
+            if (SelectedOnly && selMode == smLine) {
+                inRange = true;
+            } else if (SelectedOnly && selMode == smColumn) {
+                inRange = (position >= Start.Char && position + length <= End.Char) ||
+                          End.Char - Start.Char < 1;
+            } else {
+                inRange = !((line == Start.Line && position < Start.Char) ||
+                            (line == End.Line && position + length > End.Char));
+            }
+            if (!inRange) continue;
+            if (replaced == 0) text.reserve(old.size() + Replacement.size() * (hits - k));
+            text += QStringView(old).mid(copied, position - 1 - copied);
+            const int newPosition = static_cast<int>(text.size()) + 1;
+            if (plain)
+                text += Replacement;
+            else
+                text += fSearchEngine->Replace(old.mid(position - 1, length), Replacement);
+            copied = position - 1 + length;
+            ++count;
+            ++replaced;
+            if (Backward) {
+                if (first) caret = {newPosition, line};
+            } else {
+                caret = {static_cast<int>(text.size()) + 1, line};
+            }
+            first = false;
+        }
+        if (replaced == 0) continue;
+        text += QStringView(old).mid(copied);
+        fLines->Put(line - 1, text);
+        Record(crInsert, {1, line}, {static_cast<int>(text.size()) + 1, line}, old);
+    }
+    if (count > 0) {
+        InternalSetCaretXY(caret);
+        CollapseSelection();
+    }
+    return count;
+}

@@ -1,0 +1,371 @@
+// The few operations that change the text, how they are recorded, and how undo and redo
+// replay the records.
+//
+// Every recorded change is a stream range: an insertion says which range now holds new text
+// (and what it replaced), a deletion says where text went and what it was. Column and line
+// operations are recorded as several such ranges inside one undo block, and padding added in
+// front of a virtual caret is recorded too (crWhiteSpaceAdd), so that replaying the records
+// backwards always gives back the exact text.
+#include <algorithm>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+const QString kCRLF = QStringLiteral("\r\n");
+
+bool HasLineBreak(const QString& S) {
+    return S.contains(u'\r') || S.contains(u'\n');
+}
+
+// One allocation for a line put together from pieces.
+QString Concat(QStringView A, QStringView B, QStringView C = {}) {
+    QString result;
+    result.reserve(A.size() + B.size() + C.size());
+    result.append(A);
+    result.append(B);
+    result.append(C);
+    return result;
+}
+
+bool IsInsertion(TChangeReason Reason) {
+    return Reason == crInsert || Reason == crWhiteSpaceAdd || Reason == crLineBreak;
+}
+
+bool IsDeletion(TChangeReason Reason) {
+    return Reason == crDelete || Reason == crSilentDelete || Reason == crDeleteAll;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- raw text operations
+
+TBufferCoord TCustomCodeEdit::TextEnd() const {
+    const int last = std::max(LineCount(), 1);
+    return {LineLength(last) + 1, last};
+}
+
+QString TCustomCodeEdit::RawText(TBufferCoord Start, TBufferCoord End) const {
+    Start = ClampToText(Start);
+    End = ClampToText(End);
+    if (End <= Start) return {};
+    if (Start.Line == End.Line)
+        return LineAt(Start.Line).mid(Start.Char - 1, End.Char - Start.Char);
+    QString result = LineAt(Start.Line).mid(Start.Char - 1);
+    for (int line = Start.Line + 1; line < End.Line; ++line) {
+        result += kCRLF;
+        result += LineAt(line);
+    }
+    result += kCRLF;
+    result += QStringView(LineAt(End.Line)).left(End.Char - 1);
+    return result;
+}
+
+TBufferCoord TCustomCodeEdit::RawInsert(TBufferCoord Pos, const QString& Value) {
+    if (LineCount() == 0) fLines->Add(QString());
+    Pos = ClampToText(Pos);
+    if (Value.isEmpty()) return Pos;
+    const QString line = LineAt(Pos.Line);
+    const QStringView head = QStringView(line).left(Pos.Char - 1);
+    const QStringView tail = QStringView(line).mid(Pos.Char - 1);
+    if (!HasLineBreak(Value)) {
+        fLines->Put(Pos.Line - 1, Concat(head, Value, tail));
+        return {Pos.Char + static_cast<int>(Value.size()), Pos.Line};
+    }
+    // Split by hand: CR LF, lone CR and lone LF each end a piece.
+    QStringList pieces;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < Value.size(); ++i) {
+        const QChar c = Value[i];
+        if (c != u'\r' && c != u'\n') continue;
+        pieces.append(Value.mid(start, i - start));
+        if (c == u'\r' && i + 1 < Value.size() && Value[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    pieces.append(Value.mid(start));
+    const int lastLength = static_cast<int>(pieces.last().size());
+    pieces.last() += tail;
+    const QString first = Concat(head, pieces.first());
+    pieces.removeFirst();
+    TCodeEditStringList::TUpdateGuard guard(*fLines);
+    fLines->Put(Pos.Line - 1, first);
+    if (pieces.size() <= 64) {
+        // Line by line: the store then grows its array by a share of itself, where a block
+        // insertion would size it to the exact count and copy it again at the next Enter.
+        for (qsizetype i = 0; i < pieces.size(); ++i)
+            fLines->Insert(Pos.Line + i, pieces[i]);
+    } else {
+        fLines->InsertStrings(Pos.Line, pieces);
+    }
+    return {lastLength + 1, Pos.Line + static_cast<int>(pieces.size())};
+}
+
+QString TCustomCodeEdit::RawDelete(TBufferCoord Start, TBufferCoord End) {
+    Start = ClampToText(Start);
+    End = ClampToText(End);
+    if (End <= Start || LineCount() == 0) return {};
+    QString removed = RawText(Start, End);
+    const QString& first = LineAt(Start.Line);
+    const QString& last = LineAt(End.Line);
+    QString joined =
+        Concat(QStringView(first).left(Start.Char - 1), QStringView(last).mid(End.Char - 1));
+    TCodeEditStringList::TUpdateGuard guard(*fLines);
+    fLines->Put(Start.Line - 1, joined);
+    if (End.Line > Start.Line) fLines->DeleteLines(Start.Line, End.Line - Start.Line);
+    return removed;
+}
+
+TBufferCoord TCustomCodeEdit::RawReplace(TBufferCoord Start, TBufferCoord End,
+                                         const QString& Value) {
+    if (LineCount() == 0) fLines->Add(QString());
+    Start = ClampToText(Start);
+    End = std::max(ClampToText(End), Start);
+    if (Start.Line == End.Line && !HasLineBreak(Value)) {
+        const QString& line = LineAt(Start.Line);
+        if (Start.Char == 1 && End.Char == line.size() + 1) {
+            // A whole line: the new text is shared, not copied.
+            fLines->Put(Start.Line - 1, Value);
+        } else {
+            fLines->Put(Start.Line - 1, Concat(QStringView(line).left(Start.Char - 1), Value,
+                                               QStringView(line).mid(End.Char - 1)));
+        }
+        return {Start.Char + static_cast<int>(Value.size()), Start.Line};
+    }
+    TCodeEditStringList::TUpdateGuard guard(*fLines);
+    RawDelete(Start, End);
+    return RawInsert(Start, Value);
+}
+
+// ---------------------------------------------------------------- recorded operations
+
+void TCustomCodeEdit::Record(TChangeReason Reason, TBufferCoord Start, TBufferCoord End,
+                             const QString& Text) {
+    fUndoList->AddChange(Reason, Start, End, Text, fActiveSelectionMode);
+}
+
+// Pads a short line with blanks up to the character before Char; an empty line may take the
+// leading spacing (tabs) instead. Returns where the padding ends.
+void TCustomCodeEdit::PadLineTo(int Line, int Char, bool LeadingSpacing) {
+    if (LineCount() == 0) fLines->Add(QString());
+    if (Line < 1 || Line > LineCount()) return;
+    const int len = LineLength(Line);
+    if (Char - 1 <= len) return;
+    const QString pad =
+        LeadingSpacing && len == 0 ? this->LeadingSpacing(Char - 1) : QString(Char - 1 - len, u' ');
+    const TBufferCoord from{len + 1, Line};
+    const TBufferCoord to = RawInsert(from, pad);
+    Record(crWhiteSpaceAdd, from, to);
+}
+
+TBufferCoord TCustomCodeEdit::InsertRecorded(TChangeReason Reason, TBufferCoord Pos,
+                                             const QString& Value) {
+    if (LineCount() == 0) fLines->Add(QString());
+    Pos.Line = std::clamp(Pos.Line, 1, LineCount());
+    Pos.Char = std::max(Pos.Char, 1);
+    if (Pos.Char > LineLength(Pos.Line) + 1) {
+        PadLineTo(Pos.Line, Pos.Char);
+        Pos.Char = LineLength(Pos.Line) + 1;
+    }
+    if (Value.isEmpty()) return Pos;
+    const TBufferCoord end = RawInsert(Pos, Value);
+    Record(Reason, Pos, end);
+    return end;
+}
+
+QString TCustomCodeEdit::DeleteRecorded(TChangeReason Reason, TBufferCoord Start,
+                                        TBufferCoord End) {
+    Start = ClampToText(Start);
+    End = ClampToText(End);
+    if (End <= Start) return {};
+    const QString removed = RawDelete(Start, End);
+    Record(Reason, Start, End, removed);
+    return removed;
+}
+
+TBufferCoord TCustomCodeEdit::ReplaceRecorded(TBufferCoord Start, TBufferCoord End,
+                                              const QString& Value) {
+    Start = ClampToText(Start);
+    End = std::max(ClampToText(End), Start);
+    const QString removed = RawText(Start, End);
+    const TBufferCoord end = RawReplace(Start, End, Value);
+    Record(crInsert, Start, end, removed);
+    return end;
+}
+
+// ---------------------------------------------------------------- replay
+
+namespace {
+
+struct TReplayState {
+    TBufferCoord Caret;
+    TBufferCoord BlockBegin;
+    TBufferCoord BlockEnd;
+    bool Set = false;
+};
+
+}  // namespace
+
+// Replays one item and pushes its inverse, under the same change number, onto Target.
+void TCustomCodeEdit::ReplayItem(const TCodeEditUndoItem& Item, bool Redoing,
+                                 TCodeEditUndoList& Target) {
+    TCodeEditUndoItem inverse = Item;
+    const TChangeReason reason = Item.fChangeReason;
+    TBufferCoord caret = fCaret;
+    TBufferCoord bb = caret;
+    TBufferCoord be = caret;
+    if (IsInsertion(reason)) {
+        // The range holds what was put there; it gets back what it replaced.
+        const TBufferCoord start = ClampToText(Item.fChangeStartPos);
+        const QString removed = RawText(start, Item.fChangeEndPos);
+        const TBufferCoord end = RawReplace(start, Item.fChangeEndPos, Item.fChangeStr);
+        inverse.fChangeStartPos = start;
+        inverse.fChangeEndPos = end;
+        inverse.fChangeStr = removed;
+        caret = bb = be = Redoing ? end : start;
+    } else if (IsDeletion(reason)) {
+        if (!Redoing) {
+            if (Item.fChangeStartPos.Line == LineCount() + 1) fLines->Add(QString());
+            const TBufferCoord start = ClampToText(Item.fChangeStartPos);
+            const TBufferCoord end = RawInsert(start, Item.fChangeStr);
+            inverse.fChangeStartPos = start;
+            inverse.fChangeEndPos = end;
+            if (reason == crDelete) {
+                caret = be = end;
+                bb = start;
+            } else if (reason == crDeleteAll) {
+                caret = bb = be = {1, 1};
+            } else {
+                caret = bb = be = Item.fChangeEndPos;
+            }
+        } else {
+            RawDelete(Item.fChangeStartPos, Item.fChangeEndPos);
+            caret = bb = be = ClampToText(Item.fChangeStartPos);
+        }
+    } else {
+        switch (reason) {
+            case crIndent:
+            case crUnindent:
+                caret = be = Item.fChangeEndPos;
+                bb = Item.fChangeStartPos;
+                break;
+            case crCaret:
+                inverse.fChangeStartPos = inverse.fChangeEndPos = fCaret;
+                caret = bb = be = Item.fChangeStartPos;
+                break;
+            case crSelection:
+                inverse.fChangeStartPos = fBlockBegin;
+                inverse.fChangeEndPos = fBlockEnd;
+                bb = Item.fChangeStartPos;
+                caret = be = Item.fChangeEndPos;
+                break;
+            case crGroupBreak:
+                return;  // dropped
+            default:
+                break;
+        }
+    }
+    Target.PushItem(std::move(inverse));
+    fCaret = ClampCaret(caret);
+    fBlockBegin = ClampCaret(bb);
+    fBlockEnd = ClampCaret(be);
+}
+
+// Whether the step goes on with the next item of List after Done, the item just replayed;
+// First is the item the step began with.
+bool TCustomCodeEdit::ContinueStep(const TCodeEditUndoList& List, const TCodeEditUndoItem& First,
+                                   const TCodeEditUndoItem& Done, bool Redoing) const {
+    const TCodeEditUndoItem* next = List.PeekItem();
+    if (!next) return false;
+    // A bracketed step (paste, auto-completion, special) runs to its matching opposite end.
+    static constexpr std::pair<TChangeReason, TChangeReason> kBrackets[] = {
+        {crAutoCompleteEnd, crAutoCompleteBegin},
+        {crPasteEnd, crPasteBegin},
+        {crSpecialEnd, crSpecialBegin}};
+    for (const auto& [closing, opening] : kBrackets) {
+        const TChangeReason from = Redoing ? opening : closing;
+        const TChangeReason to = Redoing ? closing : opening;
+        if (First.fChangeReason == from) return !(Done.fChangeReason == to && &Done != &First);
+    }
+    // Items of one block always go together, even when grouping joined two blocks.
+    if (next->fChangeNumber == Done.fChangeNumber) return true;
+    if (next->fChangeNumber == First.fChangeNumber) return true;
+    return (fOptions & eoGroupUndo) && next->fChangeReason == Done.fChangeReason &&
+           Done.fChangeReason != crIndent && Done.fChangeReason != crUnindent &&
+           Done.fChangeReason != crGroupBreak;
+}
+
+void TCustomCodeEdit::Undo() {
+    if (fReadOnly) return;
+    TPaintLock lock(*this);
+    const bool replaying = fReplaying;
+    fReplaying = true;
+    try {
+        while (fUndoList->LastChangeReason() == crGroupBreak)
+            fRedoList->PushItem(*fUndoList->PopItem());
+        if (fUndoList->CanUndo()) {
+            const TCodeEditUndoItem first = *fUndoList->PeekItem();
+            TCodeEditUndoItem done;
+            bool isFirst = true;
+            // A bound on the steps: a corrupt list must not spin for ever.
+            for (qsizetype guard = fUndoList->ItemCount(); guard > 0; --guard) {
+                done = *fUndoList->PopItem();
+                ReplayItem(done, false, *fRedoList);
+                if (isFirst) {
+                    isFirst = false;
+                    if (!ContinueStep(*fUndoList, first, first, false)) break;
+                    continue;
+                }
+                if (!ContinueStep(*fUndoList, first, done, false)) break;
+            }
+        }
+    } catch (...) {
+        fReplaying = replaying;
+        throw;
+    }
+    fReplaying = replaying;
+    UpdateModified();
+    EnsureCursorPosVisible();
+    fLastCaretX = CharToColumn(fCaret.Line, fCaret.Char);
+    viewport()->update();
+    StatusChanged(scCaretX | scCaretY | scSelection);
+}
+
+void TCustomCodeEdit::Redo() {
+    if (fReadOnly) return;
+    TPaintLock lock(*this);
+    const bool replaying = fReplaying;
+    fReplaying = true;
+    fUndoList->SetInsideRedo(true);
+    try {
+        while (fRedoList->LastChangeReason() == crGroupBreak)
+            fUndoList->PushItem(*fRedoList->PopItem());
+        if (fRedoList->CanUndo()) {
+            const TCodeEditUndoItem first = *fRedoList->PeekItem();
+            TCodeEditUndoItem done;
+            bool isFirst = true;
+            for (qsizetype guard = fRedoList->ItemCount(); guard > 0; --guard) {
+                done = *fRedoList->PopItem();
+                ReplayItem(done, true, *fUndoList);
+                if (isFirst) {
+                    isFirst = false;
+                    if (!ContinueStep(*fRedoList, first, first, true)) break;
+                    continue;
+                }
+                if (!ContinueStep(*fRedoList, first, done, true)) break;
+            }
+            if (fRedoList->LastChangeReason() == crGroupBreak)
+                fUndoList->PushItem(*fRedoList->PopItem());
+        }
+    } catch (...) {
+        fUndoList->SetInsideRedo(false);
+        fReplaying = replaying;
+        throw;
+    }
+    fUndoList->SetInsideRedo(false);
+    fReplaying = replaying;
+    UpdateModified();
+    EnsureCursorPosVisible();
+    fLastCaretX = CharToColumn(fCaret.Line, fCaret.Char);
+    viewport()->update();
+    StatusChanged(scCaretX | scCaretY | scSelection);
+}

@@ -1,0 +1,168 @@
+// Random command sequences with random options on the editor: nothing may crash, and undoing
+// everything must give back the text the sequence started from (redoing everything, the text
+// it ended with).
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+class TReader {
+public:
+    TReader(const uint8_t* data, size_t size) : fData(data), fSize(size) {}
+    bool AtEnd() const { return fPos >= fSize; }
+    uint8_t Byte() { return fPos < fSize ? fData[fPos++] : 0; }
+    // Text from a small alphabet, so that tabs, blanks, wide glyphs and breaks are common.
+    QString Text(int maxLength) {
+        static const char16_t units[] = {u'a', u'b',   u' ',   u'\t', u'\r',  u'\n',  u'_',
+                                         u'(', 0x6F22, 0x3042, u'x',  0xD83D, 0xDE00, u' '};
+        QString s;
+        for (int n = Byte() % (maxLength + 1); n > 0; --n)
+            s += QChar(units[Byte() % 14]);
+        return s;
+    }
+
+private:
+    const uint8_t* fData;
+    size_t fSize;
+    size_t fPos = 0;
+};
+
+struct TEditor {
+    TEditor() {
+        edit.SetMetrics(std::make_unique<TFixedCellMetrics>(8, 30));
+        edit.SetSearchEngine(&engine);
+        edit.SetWantTabs(true);
+    }
+    TCodeEdit edit;
+    TCodeEditSearch engine;
+};
+
+TEditor& Editor() {
+    static TEditor* editor = new TEditor;
+    return *editor;
+}
+
+void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
+    const auto& names = EditorCommandNames();
+    const uint8_t kind = in.Byte();
+    if (kind < 160) {
+        const TCodeEditorCommand command = names[kind % names.size()].Command;
+        QChar c(char16_t(u'a' + in.Byte() % 4));
+        if (command == ecGotoXY || command == ecSelGotoXY) {
+            TBufferCoord p{in.Byte() % 40 - 3, in.Byte() % 12 - 1};
+            edit.CommandProcessor(command, c, &p);
+        } else if (command == ecImeStr || command == ecString) {
+            QString text = in.Text(6);
+            edit.CommandProcessor(command, c, &text);
+        } else if (command == ecChar) {
+            static const char16_t chars[] = u"ab \t\u6F22\u00E9\u0001(";
+            edit.CommandProcessor(command, QChar(chars[in.Byte() % 8]));
+        } else {
+            edit.CommandProcessor(command, c);
+        }
+        if (command == ecClearAll) start = edit.Text();  // emptied with its undo lists
+        return;
+    }
+    switch (kind % 8) {
+        case 0: {
+            auto* data = new QMimeData;
+            data->setText(in.Text(12));
+            const uint8_t mode = in.Byte();
+            if (mode < 200)
+                data->setData(QStringLiteral("application/x-marrowpad-codeedit-mode"),
+                              QByteArray(1 + mode / 100, char(mode % 4)));
+            QGuiApplication::clipboard()->setMimeData(data);
+            edit.CommandProcessor(ecPaste);
+            break;
+        }
+        case 1: {
+            const QString find = in.Text(3);
+            const QString replacement = in.Text(4);
+            const TSearchOptions options = TSearchOptions::fromInt(in.Byte());
+            edit.SearchReplace(find, replacement, options);
+            break;
+        }
+        case 2:
+            edit.SetCaretXY({in.Byte() % 40 - 3, in.Byte() % 12 - 1});
+            break;
+        case 3: {
+            const TBufferCoord end{in.Byte() % 40 - 3, in.Byte() % 12 - 1};
+            edit.SetCaretAndSelection(end, {in.Byte() % 40 - 3, in.Byte() % 12 - 1}, end);
+            break;
+        }
+        case 4:
+            edit.SetSelectionMode(static_cast<TSelectionMode>(in.Byte() % 3));
+            break;
+        case 5:
+            edit.InsertBlock(edit.CaretXY(), edit.CaretXY(), in.Text(5), true);
+            break;
+        case 6:
+            edit.SetSelText(in.Text(8));
+            break;
+        default:
+            edit.SetModified(in.Byte() & 1);
+            break;
+    }
+}
+
+}  // namespace
+
+// The system's font configuration keeps a few blocks from its one-time set-up for ever.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication* app = new QApplication(*argc, *argv);
+    (void)app;
+    // Font and clipboard set-up allocate once for the whole run; done here, so that the
+    // leak checker does not blame the first input for them.
+    TCodeEdit& edit = Editor().edit;
+    edit.SetText(QStringLiteral("warm up"));
+    edit.SelectAll();
+    edit.CopyToClipboard();
+    edit.PasteFromClipboard();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    TReader in(data, size);
+    TCodeEdit& edit = Editor().edit;
+    edit.SetReadOnly(false);
+    edit.SetOptions(TCodeEditorOptions::fromInt(in.Byte() | (in.Byte() << 8) | (in.Byte() << 16) |
+                                                ((in.Byte() & 7) << 24)));
+    edit.SetTabWidth(1 + in.Byte() % 9);
+    edit.SetInsertMode(in.Byte() & 1);
+    edit.SetSelectionMode(static_cast<TSelectionMode>(in.Byte() % 3));
+    edit.SetMaxUndo(1000000);
+    edit.SetText(in.Text(60));
+    QString start = edit.Text();
+    for (int steps = 0; !in.AtEnd() && steps < 300; ++steps) {
+        RunStep(edit, in, start);
+        // Repeated replacements can double the text at every step; a few thousand lines and
+        // columns find the same faults as millions, and much faster.
+        if (edit.Lines().Count() > 2000 || edit.Lines().LengthOfLongestLine() > 2000) break;
+    }
+    edit.SetReadOnly(false);
+    for (int guard = 0; edit.CanRedo() && guard < 100000; ++guard)
+        edit.Redo();
+    const QString final = edit.Text();
+    for (int guard = 0; edit.CanUndo() && guard < 100000; ++guard)
+        edit.Undo();
+    Check(edit.Text() == start);
+    for (int guard = 0; edit.CanRedo() && guard < 100000; ++guard)
+        edit.Redo();
+    Check(edit.Text() == final);
+    return 0;
+}
