@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <tuple>
 
 #include "app/CodeEditMemo.h"
 #include "app/IconComboBox.h"
@@ -50,6 +51,7 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     CreateToolBar();
     CreateBody();
     CreateStatusBar();
+    CreateSearchDialogs();
     StartUp(firstArgument);
     UpdateEditActions();
 }
@@ -132,17 +134,22 @@ void TForm1::CreateActions() {
                    QKeySequence(Qt::CTRL | Qt::Key_A)),
          &TMemoEditor::SelectAll);
     fSelectionModeGroup = new QActionGroup(this);
-    for (auto [name, caption] :
-         {std::pair{"NormalMode", "標準選択"}, std::pair{"ColumnMode", "矩形選択"},
-          std::pair{"LineMode", "行選択"}}) {
+    for (auto [name, caption, handler] :
+         {std::tuple{"NormalMode", "標準選択", &TForm1::NormalModeExecute},
+          std::tuple{"ColumnMode", "矩形選択", &TForm1::ColumnModeExecute},
+          std::tuple{"LineMode", "行選択", &TForm1::LineModeExecute}}) {
         a = AddAction(QString::fromLatin1(name), QString::fromUtf8(caption));
         a->setCheckable(true);
         fSelectionModeGroup->addAction(a);
+        command(a, handler);
     }
     Action(QStringLiteral("NormalMode"))->setChecked(true);
-    AddAction(QStringLiteral("IndentCmd"), QStringLiteral("インデント"));
-    AddAction(QStringLiteral("UnIndentCmd"), QStringLiteral("逆インデント"));
-    AddAction(QStringLiteral("InsertDate"), QStringLiteral("日付を挿入"));
+    command(AddAction(QStringLiteral("IndentCmd"), QStringLiteral("インデント")),
+            &TForm1::IndentCmdExecute);
+    command(AddAction(QStringLiteral("UnIndentCmd"), QStringLiteral("逆インデント")),
+            &TForm1::UnIndentCmdExecute);
+    command(AddAction(QStringLiteral("InsertDate"), QStringLiteral("日付を挿入")),
+            &TForm1::InsertDateExecute);
     command(AddAction(QStringLiteral("TreeExpandCmd"), QStringLiteral("全展開"),
                       QStringLiteral("全展開")),
             &TForm1::TreeExpandCmdExecute);
@@ -154,13 +161,16 @@ void TForm1::CreateActions() {
                   QStringLiteral("検索|指定した文字列を見つけます"),
                   QKeySequence(Qt::CTRL | Qt::Key_F));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("find"))));
+    command(a, &TForm1::SearchFindCmdExecute);
     a = AddAction(QStringLiteral("SearchFindNextCmd"), QStringLiteral("次を検索(&N)"),
                   QStringLiteral("次を検索|直前の検索を繰り返します"), QKeySequence(Qt::Key_F3));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("findnext"))));
-    a->setEnabled(false);
+    a->setEnabled(false);  // until the first search from the find dialog
+    command(a, &TForm1::SearchFindNextCmdExecute);
     a = AddAction(QStringLiteral("SearchReplaceCmd"), QStringLiteral("置換(&R)"),
                   QStringLiteral("置換|特定の文字列を別の文字列に置き換えます"));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("replace"))));
+    command(a, &TForm1::SearchReplaceCmdExecute);
     a = AddAction(QStringLiteral("SearchTitleCmd"), QStringLiteral("タイトル検索"));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("titlesearch"))));
     command(a, &TForm1::SearchTitleCmdExecute);
@@ -331,6 +341,7 @@ void TForm1::CreateBody() {
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({160, 740});
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
     setCentralWidget(Splitter1);
 }
 
@@ -345,6 +356,10 @@ void TForm1::CreateStatusBar() {
         StatusBar1->addWidget(panel);
     }
     setStatusBar(StatusBar1);
+}
+
+TMemoEditor& TForm1::Memo() {
+    return *fMemo;
 }
 
 QString TForm1::PanelText(int panel) const {

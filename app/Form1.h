@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Notebook.h"
+#include "editor/CodeEditTypes.h"
 #include "settings/IniFont.h"
 
 class QAction;
@@ -18,10 +19,13 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TMemoEditor;
+class TCodeEditMemo;
 class TNodeImageList;
 class TNotebookModel;
 class TNotebookTreeView;
 class TFindDialog;
+class TReplaceDialog;
+class TCodeEdit;
 class TCustomHighlighter;
 class TPasHighlighter;
 class TCppHighlighter;
@@ -45,7 +49,9 @@ public:
     bool isModify = false;        // structural changes not yet saved
     QString CurrentFile;
 
-    TMemoEditor& Memo() { return *fMemo; }
+    TMemoEditor& Memo();
+    // The code editor behind Memo, for the commands that work on its caret and selection.
+    TCodeEdit& Editor();
     TNotebookTreeView* TreeView1 = nullptr;
     TNotebookModel* TreeModel() const { return fTreeModel; }
     const TNodeImageList& NodeImageList1() const { return *fNodeImages; }
@@ -99,6 +105,29 @@ public:
     int SearchIndex = 0;
     TFindDialog* FindDialog2 = nullptr;
 
+    // Text search and replace in the editor.
+    void SearchFindCmdExecute();
+    void FindDialog1Find();
+    void SearchFindNextCmdExecute();
+    void SearchReplaceCmdExecute();
+    void ReplaceDialog1Find();
+    void ReplaceDialog1Replace();
+    TSearchOptions Opts;  // options of the last search or replace issued from a dialog
+    QString Findst;       // find text of the last search from a dialog's find button
+    TFindDialog* FindDialog1 = nullptr;
+    TReplaceDialog* ReplaceDialog1 = nullptr;
+
+    // The editor pane: selection modes, indent, insert date and the title line.
+    void NormalModeExecute();
+    void ColumnModeExecute();
+    void LineModeExecute();
+    void IndentCmdExecute();
+    void UnIndentCmdExecute();
+    void InsertDateExecute();
+    void Splitter1Moved();
+    quint32 BGColor = 0x000080;  // title line background (0x00BBGGRR)
+    quint32 FGColor = 0xFFFFFF;  // title line text
+
     // Highlighters and token colours. All seven languages have a slot for the whole run;
     // languages without a highlighter yet leave theirs empty and show plain text.
     static constexpr int kHighlighterChoices = 8;  // 0 plain text, 1..7 the languages
@@ -138,6 +167,9 @@ private:
                                QAction* action);
     void FillIconCombo();
     void CreateHighlighters();
+    void CreateSearchDialogs();
+    // Runs one search of the editor text and reports a miss in the search-status panel.
+    int SearchEditor(const QString& text, const QString& replacement, TSearchOptions options);
     void CreateTokenFonts();
     void StartUp(const QString& firstArgument);
     void ReleaseRecords();
@@ -151,7 +183,7 @@ private:
 
     TNotebook fNotebook;
     std::unique_ptr<TNodeImageList> fNodeImages;
-    std::unique_ptr<TMemoEditor> fMemo;
+    std::unique_ptr<TCodeEditMemo> fMemo;
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
     QActionGroup* fSelectionModeGroup = nullptr;

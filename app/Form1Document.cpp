@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 
+#include "app/CodeEditMemo.h"
 #include "app/Form1.h"
-#include "app/MemoEditor.h"
 #include "app/NotebookFile.h"
 #include "app/NotebookTextExport.h"
 #include "app/TextUtils.h"

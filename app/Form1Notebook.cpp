@@ -2,8 +2,8 @@
 // that follows the first line of the text.
 #include "app/NotebookTreeView.h"
 
+#include "app/CodeEditMemo.h"
 #include "app/Form1.h"
-#include "app/MemoEditor.h"
 #include "app/NotebookModel.h"
 #include "app/TextUtils.h"
 

@@ -4,8 +4,8 @@
 #include <QItemSelectionModel>
 #include <vector>
 
+#include "app/CodeEditMemo.h"
 #include "app/Form1.h"
-#include "app/MemoEditor.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
 #include "platform/DialogService.h"

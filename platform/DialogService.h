@@ -23,6 +23,8 @@ public:
 
     // Question box, caption "確認", buttons "はい(&Y)" and "いいえ(&N)". True means yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // Question box with the buttons "Yes" and "No" (the replace confirmation). True means yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     // Error box with the message text of a failed command.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // Plain information box.
@@ -43,6 +45,7 @@ public:
 class TQtDialogService : public TDialogService {
 public:
     bool Confirm(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> OpenFileName(QWidget* parent,

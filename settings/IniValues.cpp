@@ -1,5 +1,7 @@
 #include "settings/IniValues.h"
 
+#include "platform/LocaleFormats.h"
+
 namespace {
 
 int HexDigit(QChar c) {
@@ -13,59 +15,6 @@ int HexDigit(QChar c) {
 QLocale PlainNumbers(QLocale locale) {
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return locale;
-}
-
-// Calls visit(letter, runLength, runText) for each run of one unquoted letter in a Qt
-// date/time format, and visit(0, 0, text) for everything else, in order.
-template <typename Visit>
-void WalkFormat(const QString& format, Visit visit) {
-    qsizetype i = 0;
-    while (i < format.size()) {
-        const QChar c = format[i];
-        if (c == u'\'') {
-            qsizetype end = format.indexOf(u'\'', i + 1);
-            end = end < 0 ? format.size() : end + 1;
-            visit(QChar(), 0, QStringView(format).sliced(i, end - i));
-            i = end;
-            continue;
-        }
-        qsizetype end = i + 1;
-        if (c.isLetter())
-            while (end < format.size() && format[end] == c)
-                ++end;
-        visit(c.isLetter() ? c : QChar(), end - i, QStringView(format).sliced(i, end - i));
-        i = end;
-    }
-}
-
-bool HasTwoDigitYear(const QString& format) {
-    bool found = false;
-    WalkFormat(format, [&](QChar letter, qsizetype length, QStringView) {
-        if (letter == u'y' && length == 2) found = true;
-    });
-    return found;
-}
-
-QString FourDigitYears(const QString& format) {
-    QString result;
-    WalkFormat(format, [&](QChar letter, qsizetype length, QStringView text) {
-        result += letter == u'y' && length == 2 ? QStringLiteral("yyyy") : text.toString();
-    });
-    return result;
-}
-
-QString ShortDateFormat(const QLocale& locale) {
-    return locale.dateFormat(QLocale::ShortFormat);
-}
-
-// The long time format of a locale names the time zone, which a time of day does not have.
-QString LongTimeFormat(const QLocale& locale) {
-    QString result;
-    WalkFormat(locale.timeFormat(QLocale::LongFormat),
-               [&](QChar letter, qsizetype, QStringView text) {
-                   if (letter != u't') result += text;
-               });
-    return result.trimmed();
 }
 
 // "yy" reads as 19yy; move it into the 100 years around today.
@@ -157,11 +106,11 @@ std::optional<double> ParseIniFloat(QStringView text, const QLocale& locale) {
 }
 
 QString IniDateText(const QDate& value, const QLocale& locale) {
-    return locale.toString(value, FourDigitYears(ShortDateFormat(locale)));
+    return DateToStr(value, locale);
 }
 
 std::optional<QDate> ParseIniDate(QStringView text, const QLocale& locale) {
-    const QString format = ShortDateFormat(locale);
+    const QString format = LocaleShortDateFormat(locale);
     const QString textString = text.toString();
     if (HasTwoDigitYear(format)) {
         const QDate date = locale.toDate(textString, format);
@@ -173,25 +122,22 @@ std::optional<QDate> ParseIniDate(QStringView text, const QLocale& locale) {
 }
 
 QString IniTimeText(const QTime& value, const QLocale& locale) {
-    return locale.toString(value, LongTimeFormat(locale));
+    return TimeToStr(value, locale);
 }
 
 std::optional<QTime> ParseIniTime(QStringView text, const QLocale& locale) {
-    const QTime time = locale.toTime(text.toString(), LongTimeFormat(locale));
+    const QTime time = locale.toTime(text.toString(), LocaleLongTimeFormat(locale));
     if (!time.isValid()) return std::nullopt;
     return time;
 }
 
 QString IniDateTimeText(const QDateTime& value, const QLocale& locale) {
-    QString text = IniDateText(value.date(), locale);
-    const QTime time = value.time();
-    if (time.isValid() && time != QTime(0, 0)) text += u' ' + IniTimeText(time, locale);
-    return text;
+    return DateTimeToStr(value, locale);
 }
 
 std::optional<QDateTime> ParseIniDateTime(QStringView text, const QLocale& locale) {
-    const QString dateFormat = ShortDateFormat(locale);
-    const QString timeFormat = LongTimeFormat(locale);
+    const QString dateFormat = LocaleShortDateFormat(locale);
+    const QString timeFormat = LocaleLongTimeFormat(locale);
     const QString textString = text.toString();
     if (HasTwoDigitYear(dateFormat)) {
         const QDateTime value = locale.toDateTime(textString, dateFormat + u' ' + timeFormat);

@@ -23,6 +23,7 @@ namespace {
 class TYesDialogs : public TDialogService {
 public:
     bool Confirm(QWidget*, const QString&) override { return true; }
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
     void ShowError(QWidget*, const QString& text) override {
         qFatal("error: %s", qPrintable(text));
     }

@@ -4,6 +4,15 @@
 
 bool TScriptedDialogService::Confirm(QWidget*, const QString& text) {
     Confirms << text;
+    return NextAnswer(text);
+}
+
+bool TScriptedDialogService::AskYesNo(QWidget*, const QString& text) {
+    YesNoAsks << text;
+    return NextAnswer(text);
+}
+
+bool TScriptedDialogService::NextAnswer(const QString& text) {
     if (ConfirmAnswers.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return false;

@@ -13,16 +13,18 @@
 // is recorded. A prompt with no scripted answer fails the test and answers no/cancel.
 class TScriptedDialogService : public TDialogService {
 public:
-    std::deque<bool> ConfirmAnswers;
+    std::deque<bool> ConfirmAnswers;                 // for both kinds of question
     std::deque<std::optional<QString>> FileAnswers;  // for open and save dialogs alike
 
-    QStringList Confirms;  // texts of the questions asked
-    QStringList Errors;    // texts of the error boxes
-    QStringList Messages;  // texts of the information boxes
+    QStringList Confirms;   // texts of the "はい/いいえ" questions asked
+    QStringList YesNoAsks;  // texts of the "Yes/No" questions asked
+    QStringList Errors;     // texts of the error boxes
+    QStringList Messages;   // texts of the information boxes
     std::vector<TFileDialogOptions> OpenDialogs;
     std::vector<TFileDialogOptions> SaveDialogs;
 
     bool Confirm(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> OpenFileName(QWidget* parent,
@@ -31,6 +33,7 @@ public:
                                         const TFileDialogOptions& options) override;
 
 private:
+    bool NextAnswer(const QString& text);
     std::optional<QString> NextFile();
 };
 
