@@ -6,7 +6,7 @@
 namespace {
 
 // The attributes one highlighter takes from the token fonts; null where it has none.
-struct TSynTargets {
+struct TTokenFontTargets {
     THighlighterAttributes* Comment = nullptr;
     THighlighterAttributes* Float = nullptr;
     THighlighterAttributes* Key = nullptr;
@@ -17,7 +17,7 @@ struct TSynTargets {
 };
 
 template <class THighlighter>
-TSynTargets TargetsOf(THighlighter* h, bool takesFloat) {
+TTokenFontTargets TargetsOf(THighlighter* h, bool takesFloat) {
     if (!h) return {};
     return {h->fCommentAttri,   takesFloat ? h->fFloatAttri : nullptr,
             h->fKeyAttri,       h->fNumberAttri,
@@ -88,9 +88,9 @@ void TForm1::SetLightSynFonts() {
 void TForm1::ApplySynFonts() {
     // Language order Pascal, C#, Python, Ruby, C++, JavaScript, Java; of them only Pascal,
     // Python and C++ take the float colour.
-    const TSynTargets targets[] = {TargetsOf(PasHighlighter1.get(), true), {}, {}, {},
-                                   TargetsOf(CppHighlighter1.get(), true), {}, {}};
-    for (const TSynTargets& t : targets) {
+    const TTokenFontTargets targets[] = {TargetsOf(PasHighlighter1.get(), true), {}, {}, {},
+                                         TargetsOf(CppHighlighter1.get(), true), {}, {}};
+    for (const TTokenFontTargets& t : targets) {
         Apply(t.Comment, CommentFont);
         Apply(t.Float, FloatFont);
         Apply(t.Key, KeyFont);
