@@ -1,11 +1,13 @@
 #include "editor/CodeEdit.h"
 
-#include <QEvent>
 #include <QFontDatabase>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <limits>
+
+#include "editor/CodeEditPaintCache.h"
+#include "highlighters/CodeEditHighlighter.h"
 
 namespace {
 
@@ -58,9 +60,13 @@ TCustomCodeEdit::TCustomCodeEdit(QWidget* Parent)
     : QAbstractScrollArea(Parent),
       fLines(std::make_unique<TCodeEditStringList>()),
       fUndoList(std::make_unique<TCodeEditUndoList>()),
-      fRedoList(std::make_unique<TCodeEditUndoList>()) {
+      fRedoList(std::make_unique<TCodeEditUndoList>()),
+      fPaintCache(std::make_unique<TCodeEditPaintCache>()) {
     setFont(EditorFont());
     fMetrics = std::make_unique<TFontCodeEditMetrics>(font());
+    QFont gutterFont = font();
+    gutterFont.setPointSize(8);
+    fGutter.SetFont(gutterFont);
     fLines->SetTabWidth(fTabWidth);
     // Only the length of the result counts: one cell per character plus a filler for every
     // further cell of a wide glyph.
@@ -73,18 +79,28 @@ TCustomCodeEdit::TCustomCodeEdit(QWidget* Parent)
     HookLines();
     fUndoList->OnAddedUndo = [this](TCodeEditUndoList*) { UndoAdded(); };
     fKeyStrokes.ResetDefaults();
+    fGutter.OnChange = [this](TGutter*) { GutterChanged(); };
+    fSelectedColor.OnChange = [this](TSelectedColor*) {
+        if (SelAvail()) Invalidate();
+    };
 
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
+    // Painting covers every pixel of the viewport, so Qt need not clear it first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
+    GutterChanged();
     UpdateScrollBars();
 }
 
 TCustomCodeEdit::~TCustomCodeEdit() {
+    if (fHighlighter) fHighlighter->UnhookAttrChangeEvent(fHighlighterHook);
     // The list outlives nothing that its events could reach once we are gone.
     fLines->OnChange = nullptr;
     fLines->OnChanging = nullptr;
@@ -99,25 +115,50 @@ TCustomCodeEdit::~TCustomCodeEdit() {
 void TCustomCodeEdit::HookLines() {
     fLines->OnCleared = [this](TCodeEditStringList*) { LinesCleared(); };
     fLines->OnDeleted = [this](TCodeEditStringList*, qsizetype Index, qsizetype Count) {
-        if (fLongestIndex >= Index + Count)
-            fLongestIndex -= Count;
-        else if (fLongestIndex >= Index)
-            fLongestStale = true;
-        fScrollBarsPending = true;
-        viewport()->update();
+        LinesDeleted(Index, Count);
     };
     fLines->OnInserted = [this](TCodeEditStringList*, qsizetype Index, qsizetype Count) {
-        if (fLongestIndex >= Index) fLongestIndex += Count;
-        NoteLineLengths(Index, Count);
-        fScrollBarsPending = true;
-        viewport()->update();
+        LinesInserted(Index, Count);
     };
     fLines->OnPutted = [this](TCodeEditStringList*, qsizetype Index, qsizetype Count) {
-        NoteLineLengths(Index, Count);
-        fScrollBarsPending = true;
-        viewport()->update();
+        LinesPutted(Index, Count);
     };
     fLines->OnChange = [this](TCodeEditStringList*) { LinesChanged(); };
+}
+
+void TCustomCodeEdit::LinesInserted(qsizetype Index, qsizetype Count) {
+    if (fLongestIndex >= Index) fLongestIndex += Count;
+    NoteLineLengths(Index, Count);
+    if (fWordWrap) fWordWrap->LinesInserted(Index, Count);
+    if (fHighlighter) ScanRangesAfterInsert(Index, Count);
+    fScrollBarsPending = true;
+    InvalidateLines(static_cast<int>(Index) + 1, std::numeric_limits<int>::max());
+}
+
+void TCustomCodeEdit::LinesDeleted(qsizetype Index, qsizetype Count) {
+    if (fLongestIndex >= Index + Count)
+        fLongestIndex -= Count;
+    else if (fLongestIndex >= Index)
+        fLongestStale = true;
+    if (fWordWrap) fWordWrap->LinesDeleted(Index, Count);
+    if (fHighlighter && fLines->Count() > 0) ScanFrom(Index);
+    fScrollBarsPending = true;
+    InvalidateLines(static_cast<int>(Index) + 1, std::numeric_limits<int>::max());
+}
+
+void TCustomCodeEdit::LinesPutted(qsizetype Index, qsizetype Count) {
+    NoteLineLengths(Index, Count);
+    fScrollBarsPending = true;
+    // The changed lines, and below them every line whose rows moved or whose range changed.
+    const int first = static_cast<int>(Index) + 1;
+    if (fWordWrap && fWordWrap->LinesPutted(Index, Count) != 0) {
+        if (fHighlighter) ScanRangesAfterInsert(Index, Count);
+        InvalidateLines(first, std::numeric_limits<int>::max());
+        return;
+    }
+    qsizetype last = Index + Count - 1;
+    if (fHighlighter) last = std::max(last, ScanRangesAfterInsert(Index, Count));
+    InvalidateLines(first, static_cast<int>(std::min<qsizetype>(last + 1, fLines->Count())));
 }
 
 void TCustomCodeEdit::NoteLineLengths(qsizetype Index, qsizetype Count) {
@@ -138,17 +179,24 @@ void TCustomCodeEdit::NoteLineLengths(qsizetype Index, qsizetype Count) {
 }
 
 void TCustomCodeEdit::LinesCleared() {
+    if (fWordWrap) fWordWrap->Reset();
+    ResetAfterNewText();
+}
+
+// A new text: no undo, the caret and the view at its start.
+void TCustomCodeEdit::ResetAfterNewText() {
     fLongestUnknown = true;
     fLongestStale = false;
     fUndoList->Clear();
     fRedoList->Clear();
     fCaret = {1, 1};
+    fCaretAtEOR = false;
     fLastCaretX = 1;
     fBlockBegin = fBlockEnd = fCaret;
     fTopLine = 1;
     fLeftChar = 1;
     fScrollBarsPending = true;
-    viewport()->update();
+    Invalidate();
     StatusChanged(scAll);
 }
 
@@ -157,9 +205,12 @@ void TCustomCodeEdit::LinesChanged() {
     const int maxLine = std::max(LineCount(), 1);
     if (fCaret.Line > maxLine) fCaret.Line = maxLine;
     fBlockBegin = fBlockEnd = fCaret;
-    if (!(fOptions & eoScrollPastEof) && fTopLine > MaxTopLine()) fTopLine = MaxTopLine();
+    if (!(fOptions & eoScrollPastEof) && fTopLine > MaxTopLine()) {
+        fTopLine = MaxTopLine();
+        Invalidate();
+    }
+    if (fGutter.ShowLineNumbers() && fGutter.AutoSize()) fGutter.AutoSizeDigitCount(LineCount());
     fScrollBarsPending = true;
-    viewport()->update();
     fChangePending = true;
     if (fPaintLock == 0) EndUpdate();
 }
@@ -175,6 +226,7 @@ void TCustomCodeEdit::EndUpdate() {
     if (fPaintLock > 0) --fPaintLock;
     if (fPaintLock > 0) return;
     if (fScrollBarsPending) UpdateScrollBars();
+    InvalidateCaretAndSelection();
     if (fChangePending) {
         fChangePending = false;
         if (OnChange) OnChange(this);
@@ -182,6 +234,7 @@ void TCustomCodeEdit::EndUpdate() {
     if (fStatusChanges) {
         const TStatusChanges changes = fStatusChanges;
         fStatusChanges = {};
+        if ((changes & scSelection) && SelAvail()) QueuePrimarySelection();
         if (OnStatusChange) OnStatusChange(this, changes);
     }
 }
@@ -193,7 +246,7 @@ void TCustomCodeEdit::SetText(const QString& Value) {
     fLines->SetText(Value);
     // The list reports a clear only when it had lines; the caret and the undo lists start
     // afresh in every case.
-    LinesCleared();
+    ResetAfterNewText();
 }
 
 QString TCustomCodeEdit::LineText() const {
@@ -222,7 +275,6 @@ void TCustomCodeEdit::Clear() {
 void TCustomCodeEdit::SetInsertMode(bool Value) {
     if (fInsertMode == Value) return;
     fInsertMode = Value;
-    viewport()->update();
     StatusChanged(scInsertMode);
 }
 
@@ -235,12 +287,13 @@ void TCustomCodeEdit::SetReadOnly(bool Value) {
 void TCustomCodeEdit::SetTabWidth(int Value) {
     Value = std::clamp(Value, 1, 256);
     if (Value == fTabWidth) return;
+    TPaintLock lock(*this);
     fTabWidth = Value;
     fLines->SetTabWidth(Value);
     fLongestUnknown = true;
     fScrollBarsPending = true;
-    viewport()->update();
-    if (fPaintLock == 0) EndUpdate();
+    RewrapAll();
+    Invalidate();
 }
 
 void TCustomCodeEdit::SetOptions(TCodeEditorOptions Value) {
@@ -252,7 +305,7 @@ void TCustomCodeEdit::SetOptions(TCodeEditorOptions Value) {
         if (caret != fCaret) InternalSetCaretXY(caret);
     }
     fScrollBarsPending = true;
-    viewport()->update();
+    Invalidate();
 }
 
 void TCustomCodeEdit::SetModified(bool Value) {
@@ -306,163 +359,38 @@ void TCustomCodeEdit::UnlockUndo() {
 void TCustomCodeEdit::SetMetrics(std::unique_ptr<TCodeEditMetrics> Value) {
     if (!Value) return;
     fMetrics = std::move(Value);
-    fMetrics->SetFont(font());
-    fLines->FontChanged();
-    fLongestUnknown = true;
-    fScrollBarsPending = true;
-    viewport()->update();
-    if (fPaintLock == 0) EndUpdate();
+    FontOrCellChanged();
 }
 
-// ---------------------------------------------------------------- view
+// ---------------------------------------------------------------- colours
 
-QSize TCustomCodeEdit::TextAreaSize() const {
-    const QSize size = viewport()->size();
-    return {std::max(0, size.width() - TextOffset()), size.height()};
+void TCustomCodeEdit::SetColor(quint32 Value) {
+    if (Value == fColor) return;
+    fColor = Value;
+    Invalidate();
 }
 
-int TCustomCodeEdit::LinesInWindow() const {
-    return fMetrics->LinesInWindow(TextAreaSize());
+void TCustomCodeEdit::SetFontColor(quint32 Value) {
+    if (Value == fFontColor) return;
+    fFontColor = Value;
+    Invalidate();
 }
 
-int TCustomCodeEdit::CharsInWindow() const {
-    return fMetrics->CharsInWindow(TextAreaSize());
+void TCustomCodeEdit::SetActiveLineColor(quint32 Value) {
+    if (Value == fActiveLineColor) return;
+    fActiveLineColor = Value;
+    InvalidateLines(fCaret.Line, fCaret.Line);
 }
 
-int TCustomCodeEdit::MaxTopLine() const {
-    const int rows = DisplayLineCount();
-    if (fOptions & eoScrollPastEof) return std::max(rows, 1);
-    return std::max(rows - LinesInWindow() + 1, 1);
+void TCustomCodeEdit::SetRightEdge(int Value) {
+    Value = std::max(Value, 0);
+    if (Value == fRightEdge) return;
+    fRightEdge = Value;
+    Invalidate();
 }
 
-void TCustomCodeEdit::SetTopLine(int Value) {
-    Value = std::clamp(Value, 1, MaxTopLine());
-    if (Value == fTopLine) return;
-    fTopLine = Value;
-    fScrollBarsPending = true;
-    viewport()->update();
-    if (fPaintLock == 0) EndUpdate();
-}
-
-void TCustomCodeEdit::SetLeftChar(int Value) {
-    Value = std::clamp(Value, 1, 1 << 20);
-    if (Value == fLeftChar) return;
-    fLeftChar = Value;
-    fScrollBarsPending = true;
-    viewport()->update();
-    StatusChanged(scLeftChar);
-}
-
-void TCustomCodeEdit::UpdateScrollBars() {
-    fScrollBarsPending = false;
-    fUpdatingScrollBars = true;
-    const int lines = std::max(LinesInWindow(), 1);
-    QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, std::max(MaxTopLine(), fTopLine) - 1);
-    vertical->setPageStep(lines);
-    vertical->setValue(fTopLine - 1);
-    const int chars = std::max(CharsInWindow(), 1);
-    if (fLongestUnknown) {
-        fLongestSeen = fLines->LengthOfLongestLine();
-        fLongestIndex = fLines->IndexOfLongestLine();
-        fLongestUnknown = false;
-        fLongestStale = false;
-    } else if (fLongestStale && isVisible() && !fLongestQueued) {
-        // Worked out once the keystrokes pause, not inside one.
-        fLongestQueued = true;
-        QTimer::singleShot(0, this, [this] {
-            fLongestQueued = false;
-            if (!fLongestStale) return;
-            fLongestUnknown = true;
-            UpdateScrollBars();
-        });
-    }
-    const int longest =
-        static_cast<int>(std::min<qsizetype>(fLongestSeen, std::numeric_limits<int>::max() / 2));
-    QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max({longest + 2 - chars, fLeftChar, 1}) - 1);
-    horizontal->setPageStep(chars);
-    horizontal->setValue(fLeftChar - 1);
-    fUpdatingScrollBars = false;
-}
-
-void TCustomCodeEdit::scrollContentsBy(int, int) {
-    if (fUpdatingScrollBars) return;
-    const int top = verticalScrollBar()->value() + 1;
-    const int left = horizontalScrollBar()->value() + 1;
-    const bool leftChanged = left != fLeftChar;
-    fTopLine = top;
-    fLeftChar = left;
-    viewport()->update();
-    if (leftChanged) StatusChanged(scLeftChar);
-}
-
-void TCustomCodeEdit::EnsureCursorPosVisible() {
-    const int lines = std::max(LinesInWindow(), 1);
-    const int chars = std::max(CharsInWindow(), 1);
-    const int row = fCaret.Line;
-    int top = fTopLine;
-    if (row < top)
-        top = row;
-    else if (row >= top + lines)
-        top = row - lines + 1;
-    if (top != fTopLine) {
-        fTopLine = std::max(1, top);
-        fScrollBarsPending = true;
-        viewport()->update();
-    }
-    const int column = CharToColumn(fCaret.Line, fCaret.Char);
-    int left = fLeftChar;
-    if (column < left)
-        left = column;
-    else if (column >= left + chars)
-        left = column - chars + 1;
-    if (left != fLeftChar) {
-        fLeftChar = std::max(1, left);
-        fScrollBarsPending = true;
-        viewport()->update();
-        fStatusChanges |= scLeftChar;
-    }
-}
-
-void TCustomCodeEdit::resizeEvent(QResizeEvent* e) {
-    QAbstractScrollArea::resizeEvent(e);
-    UpdateScrollBars();
-}
-
-void TCustomCodeEdit::changeEvent(QEvent* e) {
-    QAbstractScrollArea::changeEvent(e);
-    if (e->type() == QEvent::FontChange && fMetrics) {
-        fMetrics->SetFont(font());
-        fLines->FontChanged();
-        fLongestUnknown = true;
-        UpdateScrollBars();
-        viewport()->update();
-    }
-}
-
-// ---------------------------------------------------------------- coordinates
-
-qsizetype TCustomCodeEdit::RowColToCharIndex(TBufferCoord P) const {
-    const qsizetype count = fLines->Count();
-    if (count == 0) return 0;
-    const qsizetype line = std::clamp<qsizetype>(P.Line, 1, count);
-    return fLines->LineCharIndex(line - 1) + 2 * (line - 1) + P.Char - 1;
-}
-
-TDisplayCoord TCustomCodeEdit::BufferToDisplayPos(TBufferCoord P) const {
-    return {CharToColumn(P.Line, P.Char), P.Line};
-}
-
-TBufferCoord TCustomCodeEdit::DisplayToBufferPos(TDisplayCoord P) const {
-    return {ColumnToChar(P.Row, P.Column), P.Row};
-}
-
-TBufferCoord TCustomCodeEdit::PixelsToBufferPos(QPoint P) const {
-    const int height = std::max(TextHeight(), 1);
-    const int width = std::max(CharWidth(), 1);
-    const int row = fTopLine + std::max(P.y(), 0) / height;
-    const int column = fLeftChar + std::max(P.x() - TextOffset() + width / 2, 0) / width;
-    const int line = std::clamp(row, 1, std::max(LineCount(), 1));
-    return ClampCaret({ColumnToChar(line, column), line});
+void TCustomCodeEdit::SetRightEdgeColor(quint32 Value) {
+    if (Value == fRightEdgeColor) return;
+    fRightEdgeColor = Value;
+    if (fRightEdge > 0) Invalidate();
 }

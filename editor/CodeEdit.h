@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QFlags>
 #include <QString>
 #include <exception>
@@ -8,14 +9,19 @@
 #include <memory>
 #include <vector>
 
+#include "editor/CodeEditGutter.h"
 #include "editor/CodeEditKeyCmds.h"
 #include "editor/CodeEditMetrics.h"
 #include "editor/CodeEditSearch.h"
+#include "editor/CodeEditSelectedColor.h"
 #include "editor/CodeEditTextBuffer.h"
 #include "editor/CodeEditTypes.h"
 #include "editor/CodeEditUndo.h"
+#include "editor/CodeEditWordWrap.h"
 
 class QMimeData;
+class TCustomHighlighter;
+class TCodeEditPaintCache;
 
 // Bit n of the set is the option with ordinal n.
 enum TCodeEditorOption : quint32 {
@@ -93,6 +99,12 @@ public:
         std::function<void(TCustomCodeEdit* Sender, const QString& ASearch, const QString& AReplace,
                            int Line, int Column, TReplaceAction& Action)>;
     using TPaintTransientEvent = std::function<void(TCustomCodeEdit* Sender, TTransientType)>;
+    // Line is 1-based; colours are 0x00BBGGRR or system colours. Setting Special paints the
+    // line in FG on BG, and its selected text in BG on FG.
+    using TSpecialLineColorsEvent = std::function<void(TCustomCodeEdit* Sender, int Line,
+                                                       bool& Special, quint32& FG, quint32& BG)>;
+    using TGutterGetTextEvent =
+        std::function<void(TCustomCodeEdit* Sender, int Line, QString& Text)>;
 
     explicit TCustomCodeEdit(QWidget* Parent = nullptr);
     ~TCustomCodeEdit() override;
@@ -114,7 +126,10 @@ public:
     void SetCaretX(int Value) { SetCaretXY({Value, fCaret.Line}); }
     void SetCaretY(int Value) { SetCaretXY({fCaret.Char, Value}); }
     int LastCaretX() const { return fLastCaretX; }
-    TDisplayCoord DisplayXY() const { return BufferToDisplayPos(fCaret); }
+    // Where the caret shows: with word wrap a caret at a row boundary may show at the end of
+    // the upper row.
+    TDisplayCoord DisplayXY() const;
+    bool CaretAtEndOfRow() const { return fCaretAtEOR; }
 
     // --- selection
     TBufferCoord BlockBegin() const;  // the ordered ends
@@ -189,7 +204,7 @@ public:
     void SetSearchEngine(TCodeEditSearchCustom* Value) { fSearchEngine = Value; }
     int SearchReplace(const QString& ASearch, const QString& AReplace, TSearchOptions AOptions);
 
-    // --- view
+    // --- view; TopLine is the first visible display row
     int TopLine() const { return fTopLine; }
     void SetTopLine(int Value);
     int LeftChar() const { return fLeftChar; }
@@ -198,15 +213,51 @@ public:
     int CharsInWindow() const;
     int CharWidth() const { return fMetrics->CharWidth(); }
     int TextHeight() const { return fMetrics->TextHeight(); }
-    int DisplayLineCount() const { return static_cast<int>(fLines->Count()); }
+    // Display rows: the line count without word wrap, the wrapped rows with it.
+    int DisplayLineCount() const;
     TDisplayCoord BufferToDisplayPos(TBufferCoord P) const;
     TBufferCoord DisplayToBufferPos(TDisplayCoord P) const;
+    int LineToRow(int Line) const;
+    int RowToLine(int Row) const;
     qsizetype RowColToCharIndex(TBufferCoord P) const;
     TCodeEditMetrics& Metrics() { return *fMetrics; }
     void SetMetrics(std::unique_ptr<TCodeEditMetrics> Value);
-    int TextOffset() const { return 2; }
+    int GutterWidth() const { return fGutterWidth; }
+    int TextOffset() const { return fGutterWidth + 2; }  // x of the first text pixel
     TBufferCoord PixelsToBufferPos(QPoint P) const;
+    // The viewport rectangle of a display row (text and gutter).
+    QRect RowRect(int Row) const;
     QString PreeditText() const { return fPreedit; }
+
+    // --- word wrap
+    bool WordWrap() const { return fWordWrap != nullptr; }
+    void SetWordWrap(bool Value);
+    const TWordWrapPlugin* WordWrapPlugin() const { return fWordWrap.get(); }
+
+    // --- appearance; colours are 0x00BBGGRR, system colours or kColorNone
+    TGutter& Gutter() { return fGutter; }
+    const TGutter& Gutter() const { return fGutter; }
+    TSelectedColor& SelectedColor() { return fSelectedColor; }
+    const TSelectedColor& SelectedColor() const { return fSelectedColor; }
+    quint32 Color() const { return fColor; }  // the text background
+    void SetColor(quint32 Value);
+    quint32 FontColor() const { return fFontColor; }
+    void SetFontColor(quint32 Value);
+    quint32 ActiveLineColor() const { return fActiveLineColor; }  // kColorNone: off
+    void SetActiveLineColor(quint32 Value);
+    int RightEdge() const { return fRightEdge; }  // 0: none
+    void SetRightEdge(int Value);
+    quint32 RightEdgeColor() const { return fRightEdgeColor; }
+    void SetRightEdgeColor(quint32 Value);
+    // Repaints everything, or the rows of buffer lines First..Last (1-based) with their gutter.
+    void Invalidate();
+    void InvalidateLines(int First, int Last);
+
+    // --- highlighter: not owned; detach it (set null) before it goes away
+    TCustomHighlighter* Highlighter() const { return fHighlighter; }
+    void SetHighlighter(TCustomHighlighter* Value);
+    // Scans the ranges of every line again, from the first.
+    void ScanAllRanges();
 
     // The paint lock: status changes and OnChange made inside are reported once, when the
     // outermost lock ends.
@@ -220,6 +271,8 @@ public:
     TProcessCommandEvent OnCommandProcessed;
     TReplaceTextEvent OnReplaceText;
     TPaintTransientEvent OnPaintTransient;
+    TSpecialLineColorsEvent OnSpecialLineColors;
+    TGutterGetTextEvent OnGutterGetText;
 
 protected:
     bool event(QEvent* e) override;
@@ -230,6 +283,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -237,6 +294,9 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
+
+    // Puts dropped text at Pos; Move takes it from the selection, as a drag within the editor.
+    void DropText(const QMimeData* Data, TBufferCoord Pos, bool Move);
 
 private:
     // Holds the paint lock for a scope. When an exception leaves the scope the lock is
@@ -287,18 +347,41 @@ private:
         int Last;
     };
 
-    // CodeEdit.cpp: list events, status, scrolling
+    // CodeEdit.cpp: list events, status
     void HookLines();
+    void LinesInserted(qsizetype Index, qsizetype Count);
+    void LinesDeleted(qsizetype Index, qsizetype Count);
+    void LinesPutted(qsizetype Index, qsizetype Count);
     void LinesCleared();
+    void ResetAfterNewText();
     void LinesChanged();
     void StatusChanged(TStatusChanges Changes);
+    void UpdateModified();
+    void UndoAdded();
+    void NoteLineLengths(qsizetype Index, qsizetype Count);
+
+    // CodeEditView.cpp: scrolling, display rows, word wrap, gutter width, repainting
     void UpdateScrollBars();
     void EnsureCursorPosVisible();
     int MaxTopLine() const;
     QSize TextAreaSize() const;
-    void UpdateModified();
-    void UndoAdded();
-    void NoteLineLengths(qsizetype Index, qsizetype Count);
+    void SetTopRow(int Row);  // no clamping: keeps a line on top across a re-wrap
+    void FontOrCellChanged();
+    void WidthChanged();
+    void RewrapAll();
+    void GutterChanged();
+    void InvalidateRows(int FirstRow, int LastRow);
+    void InvalidateCaretAndSelection();
+    TDisplayCoord DisplayPosOf(TBufferCoord P, bool AtEndOfRow) const;
+    TBufferCoord DisplayToBufferPosEOR(TDisplayCoord P, bool& AtEndOfRow) const;
+    int RowLengthOf(int Row) const;
+    bool IsLastRowOfLine(int Row) const;
+
+    // CodeEditHighlighting.cpp: ranges kept in step with the lines
+    void HighlighterChanged();
+    qsizetype ScanFrom(qsizetype Index);
+    qsizetype ScanRangesAfterInsert(qsizetype Index, qsizetype Count);
+    quint8 HighlighterStyleVariants() const;
 
     // CodeEditCaret.cpp: positions, caret and selection
     const QString& LineAt(int Line) const { return fLines->Strings(Line - 1); }
@@ -308,9 +391,9 @@ private:
     int ColumnToChar(int Line, int Column) const;
     TBufferCoord ClampCaret(TBufferCoord P) const;
     TBufferCoord ClampToText(TBufferCoord P) const;
-    void InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX = false);
+    void InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX = false, bool AtEndOfRow = false);
     void MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, bool Selecting,
-                               bool KeepLastCaretX = false);
+                               bool KeepLastCaretX = false, bool AtEndOfRow = false);
     void CollapseSelection();
     bool HasSelectionEnds() const { return fBlockBegin != fBlockEnd; }
     std::vector<TSelSegment> SelectionSegments(TSelectionMode Mode) const;
@@ -350,6 +433,7 @@ private:
     void MoveCommand(TCodeEditorCommand Command, void* Data);
     void MoveCaretHorz(int Delta, bool Selecting);
     void MoveCaretVert(int Delta, bool Selecting);
+    void MoveToDisplayPos(TDisplayCoord D, bool Selecting);
     void PageCommand(TCodeEditorCommand Command, bool Selecting);
     void LineStartCommand(bool Selecting);
     void LineEndCommand(bool Selecting);
@@ -383,6 +467,16 @@ private:
 
     // CodeEditClipboard.cpp
     void PasteText(const QString& Value, TSelectionMode Mode);
+    static TSelectionMode ModeOf(const QMimeData* Data, TSelectionMode Default);
+    void CopyToPrimarySelection();
+    void QueuePrimarySelection();
+
+    // CodeEditMouse.cpp
+    TBufferCoord PixelsToBufferPosEOR(QPoint P, bool& AtEndOfRow) const;
+    bool IsPointInSelection(TBufferCoord P) const;
+    void StartTextDrag();
+    void MouseSelectTo(QPoint P);
+    void SetDropCaret(const TBufferCoord* Pos);
 
     std::unique_ptr<TCodeEditStringList> fLines;
     std::unique_ptr<TCodeEditUndoList> fUndoList;
@@ -429,8 +523,43 @@ private:
     TShiftState fLastShift;
     QString fPreedit;
     bool fMouseSelecting = false;
+    bool fMouseWordSelecting = false;
+    bool fDragPending = false;  // pressed in the selection: a drag may start
+    bool fDropHandled = false;  // our own drag was dropped on us and moved already
+    QPoint fMouseDownPos;
+    QPoint fLastMousePos;
+    QBasicTimer fScrollTimer;  // scrolls while a drag-select is outside the text
+    bool fDropCaretShown = false;
+    TBufferCoord fDropCaret;
+    bool fPrimaryQueued = false;
     bool fCaretVisible = true;
     int fCaretTimer = 0;
+    bool fCaretAtEOR = false;
+
+    // What the last paint showed of caret and selection, so a change repaints its rows only.
+    struct TShownState {
+        TBufferCoord Caret;
+        TBufferCoord BlockBegin;
+        TBufferCoord BlockEnd;
+        TSelectionMode Mode = smNormal;
+        bool SelAvail = false;
+        bool EOR = false;
+        bool InsertMode = true;
+    } fShown;
+
+    std::unique_ptr<TWordWrapPlugin> fWordWrap;
+    TGutter fGutter;
+    int fGutterWidth = 0;
+    bool fInGutterChange = false;
+    TSelectedColor fSelectedColor;
+    quint32 fColor = 0xFF000005;      // window
+    quint32 fFontColor = 0xFF000008;  // window text
+    quint32 fActiveLineColor = kColorNone;
+    int fRightEdge = 80;
+    quint32 fRightEdgeColor = 0xC0C0C0;
+    TCustomHighlighter* fHighlighter = nullptr;
+    quint64 fHighlighterHook = 0;
+    std::unique_ptr<TCodeEditPaintCache> fPaintCache;
 
     friend class TCodeEditPainter;
 };

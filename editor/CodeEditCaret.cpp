@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/CodeEdit.h"
+#include "highlighters/CodeEditHighlighter.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TBufferCoord TCustomCodeEdit::ClampToText(TBufferCoord P) const {
 
 // ---------------------------------------------------------------- caret
 
-void TCustomCodeEdit::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX) {
+void TCustomCodeEdit::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX, bool AtEndOfRow) {
     P = ClampCaret(P);
     if (P.Line != fCaret.Line && (fOptions & eoTrimTrailingSpaces) && fTrimSuspended == 0 &&
         !fReplaying && !fReadOnly) {
@@ -100,10 +101,10 @@ void TCustomCodeEdit::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX) {
     if (P.Char != fCaret.Char) changes |= scCaretX;
     if (P.Line != fCaret.Line) changes |= scCaretY;
     fCaret = P;
-    if (!KeepLastCaretX) fLastCaretX = CharToColumn(P.Line, P.Char);
+    fCaretAtEOR = AtEndOfRow && fWordWrap;
+    if (!KeepLastCaretX) fLastCaretX = DisplayXY().Column;
     if (!fReplaying) EnsureCursorPosVisible();
     fCaretVisible = true;
-    viewport()->update();
     StatusChanged(changes);
 }
 
@@ -115,19 +116,17 @@ void TCustomCodeEdit::SetCaretXY(TBufferCoord Value) {
 
 void TCustomCodeEdit::CollapseSelection() {
     fBlockBegin = fBlockEnd = fCaret;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
 void TCustomCodeEdit::MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, bool Selecting,
-                                            bool KeepLastCaretX) {
+                                            bool KeepLastCaretX, bool AtEndOfRow) {
     if (fOptions & eoNoSelection) Selecting = false;
     const TBufferCoord anchor = HasSelectionEnds() ? fBlockBegin : From;
-    InternalSetCaretXY(To, KeepLastCaretX);
+    InternalSetCaretXY(To, KeepLastCaretX, AtEndOfRow);
     if (Selecting) {
         fBlockBegin = anchor;
         fBlockEnd = fCaret;
-        viewport()->update();
         StatusChanged(scSelection);
     } else {
         CollapseSelection();
@@ -157,14 +156,12 @@ TBufferCoord TCustomCodeEdit::BlockEnd() const {
 void TCustomCodeEdit::SetBlockBegin(TBufferCoord Value) {
     TPaintLock lock(*this);
     fBlockBegin = fBlockEnd = ClampCaret(Value);
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
 void TCustomCodeEdit::SetBlockEnd(TBufferCoord Value) {
     TPaintLock lock(*this);
     fBlockEnd = ClampCaret(Value);
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -173,7 +170,6 @@ void TCustomCodeEdit::SetCaretAndSelection(TBufferCoord Caret, TBufferCoord BB, 
     InternalSetCaretXY(Caret);
     fBlockBegin = ClampCaret(BB);
     fBlockEnd = ClampCaret(BE);
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -187,7 +183,6 @@ void TCustomCodeEdit::SetSelectionMode(TSelectionMode Value) {
     TPaintLock lock(*this);
     fSelectionMode = Value;
     fActiveSelectionMode = Value;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -195,7 +190,6 @@ void TCustomCodeEdit::SetActiveSelectionMode(TSelectionMode Value) {
     if (Value > smColumn || Value == fActiveSelectionMode) return;
     TPaintLock lock(*this);
     fActiveSelectionMode = Value;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -270,7 +264,6 @@ void TCustomCodeEdit::SelectAll() {
     InternalSetCaretXY(end);
     fBlockBegin = {1, 1};
     fBlockEnd = end;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -404,6 +397,7 @@ void TCustomCodeEdit::InsertBlock(TBufferCoord BB, TBufferCoord BE, const QStrin
 // ---------------------------------------------------------------- words
 
 bool TCustomCodeEdit::IsWordBreakChar(QChar C) const {
+    if (fHighlighter) return fHighlighter->IsWordBreakChar(C);
     const char16_t c = C.unicode();
     if (c <= 0x2F) return true;
     if (c >= 0x3A && c <= 0x40) return true;
@@ -414,6 +408,7 @@ bool TCustomCodeEdit::IsWordBreakChar(QChar C) const {
 }
 
 bool TCustomCodeEdit::IsIdentChar(QChar C) const {
+    if (fHighlighter) return fHighlighter->IsIdentChar(C);
     const char16_t c = C.unicode();
     const bool ident = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
                        (c >= u'a' && c <= u'z') || c == u'_';

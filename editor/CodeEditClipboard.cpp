@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTimer>
 
 #include "editor/CodeEdit.h"
 
@@ -53,15 +54,38 @@ void TCustomCodeEdit::PasteFromClipboard() {
     const QClipboard* clipboard = Clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data || !data->hasText()) return;
-    TSelectionMode mode = fSelectionMode;
+    PasteText(data->text(), ModeOf(data, fSelectionMode));
+}
+
+TSelectionMode TCustomCodeEdit::ModeOf(const QMimeData* Data, TSelectionMode Default) {
     const QString format = QString::fromLatin1(kCodeEditModeMimeType);
-    if (data->hasFormat(format)) {
-        // Only a well-formed mode byte counts; anything else pastes in the editor's own mode.
-        const QByteArray bytes = data->data(format);
-        if (bytes.size() == 1 && static_cast<quint8>(bytes[0]) <= smColumn)
-            mode = static_cast<TSelectionMode>(static_cast<quint8>(bytes[0]));
-    }
-    PasteText(data->text(), mode);
+    if (!Data || !Data->hasFormat(format)) return Default;
+    // Only a well-formed mode byte counts; anything else pastes in the editor's own mode.
+    const QByteArray bytes = Data->data(format);
+    if (bytes.size() == 1 && static_cast<quint8>(bytes[0]) <= smColumn)
+        return static_cast<TSelectionMode>(static_cast<quint8>(bytes[0]));
+    return Default;
+}
+
+// The X11 primary selection follows the selected text, as Linux users expect: what is
+// selected can be pasted elsewhere with the middle button.
+void TCustomCodeEdit::CopyToPrimarySelection() {
+    QClipboard* clipboard = Clipboard();
+    if (!clipboard || !clipboard->supportsSelection() || !SelAvail()) return;
+    clipboard->setMimeData(CreateSelectionMimeData(), QClipboard::Selection);
+}
+
+// Selections change at every step of a drag or a Shift+arrow: the copy is made once they
+// pause.
+void TCustomCodeEdit::QueuePrimarySelection() {
+    if (fPrimaryQueued) return;
+    const QClipboard* clipboard = Clipboard();
+    if (!clipboard || !clipboard->supportsSelection()) return;
+    fPrimaryQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        fPrimaryQueued = false;
+        CopyToPrimarySelection();
+    });
 }
 
 void TCustomCodeEdit::PasteText(const QString& Value, TSelectionMode Mode) {

@@ -283,6 +283,27 @@ void TCustomCodeEdit::MoveCommand(TCodeEditorCommand Command, void* Data) {
 void TCustomCodeEdit::MoveCaretHorz(int Delta, bool Selecting) {
     TBufferCoord p = fCaret;
     const int len = LineLength(p.Line);
+    if (fWordWrap && (Delta == 1 || Delta == -1)) {
+        // A row boundary has two places: the end of the upper row and the start of the lower
+        // one. Each step first shows the caret at the other place, then moves on.
+        const TDisplayCoord d = DisplayXY();
+        if (Delta > 0 && fCaretAtEOR) {
+            MoveCaretAndSelection(fCaret, fCaret, Selecting);
+            return;
+        }
+        if (Delta < 0 && !fCaretAtEOR && d.Column == 1 && fWordWrap->IsContinuationRow(d.Row)) {
+            MoveCaretAndSelection(fCaret, fCaret, Selecting, false, true);
+            return;
+        }
+        if (Delta > 0 && p.Char <= len) {
+            const TDisplayCoord next = BufferToDisplayPos({p.Char + 1, p.Line});
+            const bool boundary = next.Column == 1 && fWordWrap->IsContinuationRow(next.Row);
+            MoveCaretAndSelection(fCaret, {p.Char + 1, p.Line}, Selecting, false, boundary);
+            return;
+        }
+        if (Delta > 0 && (fOptions & eoScrollPastEol) && d.Column > fWordWrap->MaxRowLength())
+            return;  // the last row of a line ends at the window's edge
+    }
     if (fOptions & eoScrollPastEol) {
         p.Char = std::max(1, p.Char + Delta);
     } else if (Delta < 0 && p.Char <= 1 && p.Line > 1) {
@@ -295,13 +316,22 @@ void TCustomCodeEdit::MoveCaretHorz(int Delta, bool Selecting) {
     MoveCaretAndSelection(fCaret, p, Selecting);
 }
 
+// Moves the caret to display position D, keeping the remembered column.
+void TCustomCodeEdit::MoveToDisplayPos(TDisplayCoord D, bool Selecting) {
+    bool atEnd = false;
+    TBufferCoord p = DisplayToBufferPosEOR(D, atEnd);
+    if (!(fOptions & eoScrollPastEol)) {
+        p.Char = std::min(p.Char, LineLength(p.Line) + 1);
+        atEnd = atEnd && DisplayPosOf(p, true).Row == D.Row;
+    }
+    MoveCaretAndSelection(fCaret, p, Selecting, true, atEnd);
+}
+
 void TCustomCodeEdit::MoveCaretVert(int Delta, bool Selecting) {
-    const int row = std::clamp(fCaret.Line + Delta, 1, std::max(DisplayLineCount(), 1));
-    const int column =
-        (fOptions & eoKeepCaretX) ? fLastCaretX : CharToColumn(fCaret.Line, fCaret.Char);
-    TBufferCoord p = DisplayToBufferPos({column, row});
-    if (!(fOptions & eoScrollPastEol)) p.Char = std::min(p.Char, LineLength(row) + 1);
-    MoveCaretAndSelection(fCaret, p, Selecting, true);
+    const TDisplayCoord d = DisplayXY();
+    const int row = std::clamp(d.Row + Delta, 1, std::max(DisplayLineCount(), 1));
+    const int column = (fOptions & eoKeepCaretX) ? fLastCaretX : d.Column;
+    MoveToDisplayPos({column, row}, Selecting);
 }
 
 void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
@@ -330,10 +360,7 @@ void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
             const int row = Command == ecPageTop
                                 ? fTopLine
                                 : std::min(fTopLine + lines - 1, std::max(DisplayLineCount(), 1));
-            const int column = CharToColumn(fCaret.Line, fCaret.Char);
-            TBufferCoord p = DisplayToBufferPos({column, row});
-            if (!(fOptions & eoScrollPastEol)) p.Char = std::min(p.Char, LineLength(row) + 1);
-            MoveCaretAndSelection(fCaret, p, Selecting, true);
+            MoveToDisplayPos({DisplayXY().Column, row}, Selecting);
             break;
         }
         default:
@@ -342,6 +369,14 @@ void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
 }
 
 void TCustomCodeEdit::LineStartCommand(bool Selecting) {
+    if (fWordWrap) {
+        // The start of the caret's row; the enhanced Home works on a line's first row.
+        const TDisplayCoord d = DisplayXY();
+        if (fWordWrap->IsContinuationRow(d.Row)) {
+            MoveCaretAndSelection(fCaret, DisplayToBufferPos({1, d.Row}), Selecting);
+            return;
+        }
+    }
     int target = 1;
     if (fOptions & eoEnhanceHomeKey) {
         const QString& s = LineAt(fCaret.Line);
@@ -355,6 +390,16 @@ void TCustomCodeEdit::LineStartCommand(bool Selecting) {
 }
 
 void TCustomCodeEdit::LineEndCommand(bool Selecting) {
+    if (fWordWrap) {
+        // The end of the caret's row; the enhanced End works on a line's last row.
+        const TDisplayCoord d = DisplayXY();
+        if (!IsLastRowOfLine(d.Row)) {
+            const int column = std::min(fWordWrap->RowLength(d.Row) + 1, CharsInWindow() + 1);
+            MoveCaretAndSelection(fCaret, DisplayToBufferPos({column, d.Row}), Selecting, false,
+                                  true);
+            return;
+        }
+    }
     const QString& s = LineAt(fCaret.Line);
     const int end = static_cast<int>(s.size()) + 1;
     int target = end;
@@ -374,13 +419,9 @@ void TCustomCodeEdit::ScrollCommand(TCodeEditorCommand Command) {
         case ecScrollDown: {
             SetTopLine(fTopLine + (Command == ecScrollUp ? -1 : 1));
             const int last = fTopLine + lines - 1;
-            int row = fCaret.Line;
-            if (row > last) row = last;
-            if (row < fTopLine) row = fTopLine;
-            if (row != fCaret.Line) {
-                const int column = CharToColumn(fCaret.Line, fCaret.Char);
-                MoveCaretAndSelection(fCaret, DisplayToBufferPos({column, row}), false, true);
-            }
+            const TDisplayCoord d = DisplayXY();
+            const int row = std::clamp(d.Row, fTopLine, std::max(last, fTopLine));
+            if (row != d.Row) MoveToDisplayPos({d.Column, row}, false);
             break;
         }
         case ecScrollLeft:
@@ -401,7 +442,6 @@ void TCustomCodeEdit::SelectWordAtCaret() {
     InternalSetCaretXY(end);
     fBlockBegin = start;
     fBlockEnd = end;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -455,7 +495,6 @@ void TCustomCodeEdit::ChangeCase(TCodeEditorCommand Command) {
     InternalSetCaretXY(caret);
     fBlockBegin = hadSelection ? anchor : fCaret;
     fBlockEnd = hadSelection ? end : fCaret;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -486,7 +525,6 @@ void TCustomCodeEdit::CopyLine(bool Down) {
     InternalSetCaretXY({fCaret.Char, fCaret.Line + shift});
     fBlockBegin = hadSelection ? anchor : fCaret;
     fBlockEnd = hadSelection ? end : fCaret;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -523,6 +561,5 @@ void TCustomCodeEdit::MoveLine(bool Down) {
     InternalSetCaretXY({fCaret.Char, fCaret.Line + shift});
     fBlockBegin = hadSelection ? TBufferCoord{anchor.Char, anchor.Line + shift} : fCaret;
     fBlockEnd = hadSelection ? TBufferCoord{end.Char, end.Line + shift} : fCaret;
-    viewport()->update();
     StatusChanged(scSelection);
 }

@@ -419,7 +419,6 @@ void TCustomCodeEdit::BlockIndent() {
     InternalSetCaretXY({caretAtEndColumnOne ? 1 : caret.Char + unitLength, caret.Line});
     fBlockBegin = anchorFirst ? newBegin : newEnd;
     fBlockEnd = anchorFirst ? newEnd : newBegin;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 
@@ -462,7 +461,6 @@ void TCustomCodeEdit::BlockUnindent() {
     InternalSetCaretXY(shrink(caret));
     fBlockBegin = anchorFirst ? newBegin : newEnd;
     fBlockEnd = anchorFirst ? newEnd : newBegin;
-    viewport()->update();
     StatusChanged(scSelection);
 }
 

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 #include "editor/CodeEdit.h"
 #include "platform/KeyCodes.h"
@@ -126,7 +125,7 @@ void TCustomCodeEdit::inputMethodEvent(QInputMethodEvent* e) {
     }
     if (fPreedit != e->preeditString()) {
         fPreedit = e->preeditString();
-        viewport()->update();
+        InvalidateLines(fCaret.Line, fCaret.Line);
     }
     e->accept();
 }
@@ -138,8 +137,10 @@ QVariant TCustomCodeEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
         case Qt::ImFont:
             return font();
         case Qt::ImCursorRectangle: {
-            const TDisplayCoord d = BufferToDisplayPos(fCaret);
-            const int x = TextOffset() + (d.Column - fLeftChar) * CharWidth();
+            // The composition window opens at the caret.
+            const TDisplayCoord d = DisplayXY();
+            const int left = fWordWrap ? 1 : fLeftChar;
+            const int x = TextOffset() + (d.Column - left) * CharWidth();
             const int y = (d.Row - fTopLine) * TextHeight();
             const QRect rect(x, y, CharWidth(), TextHeight());
             return QRect(viewport()->mapTo(this, rect.topLeft()), rect.size());
@@ -156,46 +157,6 @@ QVariant TCustomCodeEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
     }
 }
 
-// ---------------------------------------------------------------- mouse
-
-void TCustomCodeEdit::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton &&
-        !(e->button() == Qt::RightButton && (fOptions & eoRightMouseMovesCursor))) {
-        QAbstractScrollArea::mousePressEvent(e);
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    TPaintLock lock(*this);
-    // A click is a caret move: what is typed afterwards is a new undo step.
-    if ((fOptions & eoGroupUndo) && fUndoList->CanUndo()) fUndoList->AddGroupBreak();
-    const TBufferCoord p = PixelsToBufferPos(e->position().toPoint());
-    if ((fOptions & eoAltSetsColumnMode) && fSelectionMode == smNormal) {
-        const bool alt = e->modifiers() & Qt::AltModifier;
-        fActiveSelectionMode = alt ? smColumn : fSelectionMode;
-    }
-    MoveCaretAndSelection(fCaret, p, e->modifiers() & Qt::ShiftModifier);
-    fMouseSelecting = e->button() == Qt::LeftButton;
-}
-
-void TCustomCodeEdit::mouseMoveEvent(QMouseEvent* e) {
-    if (!fMouseSelecting || !(e->buttons() & Qt::LeftButton)) return;
-    TPaintLock lock(*this);
-    MoveCaretAndSelection(fCaret, PixelsToBufferPos(e->position().toPoint()), true);
-}
-
-void TCustomCodeEdit::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) fMouseSelecting = false;
-    QAbstractScrollArea::mouseReleaseEvent(e);
-}
-
-void TCustomCodeEdit::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    TPaintLock lock(*this);
-    InternalSetCaretXY(PixelsToBufferPos(e->position().toPoint()));
-    SelectWordAtCaret();
-    fMouseSelecting = false;
-}
-
 // ---------------------------------------------------------------- focus and caret blink
 
 void TCustomCodeEdit::focusInEvent(QFocusEvent* e) {
@@ -203,7 +164,7 @@ void TCustomCodeEdit::focusInEvent(QFocusEvent* e) {
     fCaretVisible = true;
     const int flash = QApplication::cursorFlashTime();
     if (fCaretTimer == 0 && flash > 0) fCaretTimer = startTimer(flash / 2);
-    viewport()->update();
+    InvalidateLines(fCaret.Line, fCaret.Line);
 }
 
 void TCustomCodeEdit::focusOutEvent(QFocusEvent* e) {
@@ -212,14 +173,27 @@ void TCustomCodeEdit::focusOutEvent(QFocusEvent* e) {
     fCaretTimer = 0;
     fLastKey = 0;
     fLastShift = {};
-    viewport()->update();
+    InvalidateLines(fCaret.Line, fCaret.Line);
 }
 
 void TCustomCodeEdit::timerEvent(QTimerEvent* e) {
+    if (e->timerId() == fScrollTimer.timerId()) {
+        MouseSelectTo(fLastMousePos);
+        return;
+    }
     if (e->timerId() != fCaretTimer) {
         QAbstractScrollArea::timerEvent(e);
         return;
     }
+    // A blink repaints the caret's cell only.
     fCaretVisible = !fCaretVisible;
-    viewport()->update();
+    if (!fPreedit.isEmpty()) {
+        InvalidateLines(fCaret.Line, fCaret.Line);
+        return;
+    }
+    const TDisplayCoord d = DisplayXY();
+    const int left = fWordWrap ? 1 : fLeftChar;
+    const int x = TextOffset() + (d.Column - left) * CharWidth();
+    const QRect row = RowRect(d.Row);
+    viewport()->update(QRect(x - 1, row.top(), CharWidth() + 2, row.height()));
 }

@@ -19,15 +19,33 @@ TFontCodeEditMetrics::TFontCodeEditMetrics(const QFont& Font) {
 
 TFontCodeEditMetrics::~TFontCodeEditMetrics() = default;
 
-void TFontCodeEditMetrics::SetFont(const QFont& Font) {
-    fFont = Font;
-    const QFontMetrics metrics(fFont);
-    // The widest of the plain ASCII glyphs, so that no Latin text overlaps its neighbour.
-    int width = 0;
-    for (char16_t c = 0x20; c < 0x7F; ++c)
+int TCodeEditMetrics::GutterCharWidth(const QFont& Font) const {
+    const QFontMetrics metrics(Font);
+    int width = 1;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
         width = std::max(width, metrics.horizontalAdvance(QChar(c)));
+    return width;
+}
+
+void TFontCodeEditMetrics::SetFont(const QFont& Font, quint8 StyleVariants) {
+    fFont = Font;
+    int width = 0;
+    int height = 0;
+    for (int variant = 0; variant < 4; ++variant) {
+        if (variant != 0 && !(StyleVariants & (1u << variant))) continue;
+        QFont font = Font;
+        if (variant != 0) {
+            font.setBold(variant & 1);
+            font.setItalic(variant & 2);
+        }
+        const QFontMetrics metrics(font);
+        // The widest of the plain ASCII glyphs, so that no Latin text overlaps its neighbour.
+        for (char16_t c = 0x20; c < 0x7F; ++c)
+            width = std::max(width, metrics.horizontalAdvance(QChar(c)));
+        height = std::max(height, metrics.height());
+    }
     fCharWidth = std::max(1, width);
-    fTextHeight = std::max(1, metrics.height());
+    fTextHeight = std::max(1, height);
     fCells.reset();
 }
 

@@ -18,7 +18,16 @@ public:
     virtual int CharsInWindow(QSize TextArea) const;
     // Cells of one UTF-16 unit; units below U+0100 always take one.
     int GlyphCells(char16_t Unit) const { return Unit < 0x100 ? 1 : WideGlyphCells(Unit); }
-    virtual void SetFont(const QFont& Font) { (void)Font; }
+    // StyleVariants says which bold/italic variants of the font are painted: bit (bold + 2 *
+    // italic) for each. The cell is the largest over them.
+    virtual void SetFont(const QFont& Font, quint8 StyleVariants = kPlainVariant) {
+        (void)Font;
+        (void)StyleVariants;
+    }
+    // The width of one digit cell of the gutter's number font.
+    virtual int GutterCharWidth(const QFont& Font) const;
+
+    static constexpr quint8 kPlainVariant = 1;
 
 protected:
     virtual int WideGlyphCells(char16_t Unit) const = 0;
@@ -33,7 +42,7 @@ public:
 
     int CharWidth() const override { return fCharWidth; }
     int TextHeight() const override { return fTextHeight; }
-    void SetFont(const QFont& Font) override;
+    void SetFont(const QFont& Font, quint8 StyleVariants = kPlainVariant) override;
 
 protected:
     int WideGlyphCells(char16_t Unit) const override;
@@ -55,10 +64,12 @@ public:
     int TextHeight() const override { return 16; }
     int LinesInWindow(QSize) const override { return fLines; }
     int CharsInWindow(QSize) const override { return fChars; }
+    int GutterCharWidth(const QFont&) const override { return fGutterCharWidth; }
     void SetWindow(int Lines, int Chars) {
         fLines = Lines;
         fChars = Chars;
     }
+    void SetGutterCharWidth(int Value) { fGutterCharWidth = Value; }
     static bool IsWide(char16_t Unit);
 
 protected:
@@ -67,4 +78,5 @@ protected:
 private:
     int fLines;
     int fChars;
+    int fGutterCharWidth = 7;
 };

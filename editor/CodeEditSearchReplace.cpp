@@ -14,6 +14,7 @@ bool HasLineBreak(const QString& S) {
 // Brings a hit's row into view the way a search does: centred when it lies well outside.
 void TCustomCodeEdit::CenterHitIfNeeded(int Line) {
     const int lines = std::max(LinesInWindow(), 1);
+    Line = LineToRow(Line);
     if (Line < fTopLine - 1)
         SetTopLine(std::max(1, Line - lines / 2 + 1));
     else if (Line > fTopLine + lines - 2)
@@ -55,7 +56,6 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     }
 
     const QString sReplace = fSearchEngine->PreprocessReplaceExpression(AReplace);
-    const int breaks = static_cast<int>(sReplace.count(QStringLiteral("\r\n")));
     fSearchEngine->SetOptions(AOptions);
     fSearchEngine->SetPattern(ASearch);
     if (OnPaintTransient) OnPaintTransient(this, ttBefore);
@@ -84,8 +84,11 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     int line = backward ? end.Line : start.Line;
     int minChar = 0;  // after a replacement with line breaks: where the rest of the line went
     bool done = false;
-    // Each line is searched once, except the remainder of one split by a replacement.
-    for (qsizetype guard = 2 * (LineCount() + 1) + 2; !done && guard > 0; --guard) {
+    // Each line is searched once, plus once more for the remainder of every split a
+    // replacement makes; every split consumes a hit, and hits never outnumber characters.
+    const qsizetype characters =
+        LineCount() > 0 ? fLines->LineCharIndex(LineCount() - 1) + LineLength(LineCount()) : 0;
+    for (qsizetype guard = LineCount() + characters + 2; !done && guard > 0; --guard) {
         if (backward ? line < start.Line : line > end.Line) break;
         if (line < 1 || line > LineCount()) break;
         const qsizetype hits = fSearchEngine->FindAll(LineAt(line));
@@ -148,8 +151,9 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
                 fActiveSelectionMode = mode;
                 replaceLength = fCaret.Char - position;
                 if (!backward && HasLineBreak(replacement)) {
-                    // The rest of the line moved down: search it again from the caret.
-                    end.Line += breaks;
+                    // The rest of the line moved down: search it again from the caret. The
+                    // replacement may break lines with CR LF, CR or LF alike.
+                    end.Line += fCaret.Line - line;
                     nextLine = fCaret.Line;
                     nextMinChar = fCaret.Char;
                     if (!replaceAll) done = true;

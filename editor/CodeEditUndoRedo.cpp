@@ -325,8 +325,7 @@ void TCustomCodeEdit::Undo() {
     fReplaying = replaying;
     UpdateModified();
     EnsureCursorPosVisible();
-    fLastCaretX = CharToColumn(fCaret.Line, fCaret.Char);
-    viewport()->update();
+    fLastCaretX = DisplayXY().Column;
     StatusChanged(scCaretX | scCaretY | scSelection);
 }
 
@@ -365,7 +364,6 @@ void TCustomCodeEdit::Redo() {
     fReplaying = replaying;
     UpdateModified();
     EnsureCursorPosVisible();
-    fLastCaretX = CharToColumn(fCaret.Line, fCaret.Char);
-    viewport()->update();
+    fLastCaretX = DisplayXY().Column;
     StatusChanged(scCaretX | scCaretY | scSelection);
 }

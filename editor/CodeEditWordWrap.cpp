@@ -38,13 +38,24 @@ void TWordWrapPlugin::WrapCells(const QString& Cells, std::vector<uint16_t>& Row
     Rows.push_back(static_cast<uint16_t>(end - b));
 }
 
+void TWordWrapPlugin::WrapLine(qsizetype Line) {
+    if (fServices.CellCount) {
+        const qsizetype cells = fServices.CellCount(Line);
+        if (cells <= fMaxRowLength) {
+            fScratch.assign(1, static_cast<uint16_t>(cells));
+            return;
+        }
+    }
+    WrapCells(fServices.CellText(Line), fScratch);
+}
+
 void TWordWrapPlugin::Rebuild(qsizetype LineCount) {
     fLineOffsets.clear();
     fRowLengths.clear();
     fLineOffsets.reserve(static_cast<size_t>(LineCount));
     fRowLengths.reserve(static_cast<size_t>(LineCount));
     for (qsizetype line = 0; line < LineCount; ++line) {
-        WrapCells(fServices.CellText(line), fScratch);
+        WrapLine(line);
         fRowLengths.insert(fRowLengths.end(), fScratch.begin(), fScratch.end());
         fLineOffsets.push_back(static_cast<int32_t>(fRowLengths.size()));
     }
@@ -68,7 +79,7 @@ int TWordWrapPlugin::LinesInserted(qsizetype Index, qsizetype Count) {
     offsets.reserve(static_cast<size_t>(Count));
     const qsizetype firstRow = FirstRowOf(Index);
     for (qsizetype i = 0; i < Count; ++i) {
-        WrapCells(fServices.CellText(Index + i), fScratch);
+        WrapLine(Index + i);
         rows.insert(rows.end(), fScratch.begin(), fScratch.end());
         offsets.push_back(static_cast<int32_t>(firstRow + static_cast<qsizetype>(rows.size())));
     }
@@ -94,7 +105,7 @@ int TWordWrapPlugin::LinesDeleted(qsizetype Index, qsizetype Count) {
 int TWordWrapPlugin::LinesPutted(qsizetype Index, qsizetype Count) {
     int delta = 0;
     for (qsizetype line = Index; line < Index + Count && line < LineCount(); ++line) {
-        WrapCells(fServices.CellText(line), fScratch);
+        WrapLine(line);
         const qsizetype firstRow = FirstRowOf(line);
         const qsizetype oldRows = fLineOffsets[line] - firstRow;
         const qsizetype newRows = static_cast<qsizetype>(fScratch.size());

@@ -21,6 +21,9 @@ public:
         std::function<QString(qsizetype Line)> CellText;
         // Where a row may end: just after such a character.
         std::function<bool(QChar C)> IsWordBreakChar;
+        // The number of those cells, when it is known more cheaply (optional). A line that
+        // fits one row is then never built.
+        std::function<qsizetype(qsizetype Line)> CellCount = nullptr;
     };
 
     static constexpr char16_t kWideGlyphFiller = 0xE000;
@@ -58,6 +61,8 @@ public:
     void WrapCells(const QString& Cells, std::vector<uint16_t>& Rows) const;
 
 private:
+    // The rows of buffer line Line (0-based) into fScratch.
+    void WrapLine(qsizetype Line);
     qsizetype FirstRowOf(qsizetype Line) const { return Line > 0 ? fLineOffsets[Line - 1] : 0; }
     void ShiftOffsets(qsizetype FromLine, int Delta);
 

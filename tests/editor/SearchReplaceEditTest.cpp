@@ -65,6 +65,19 @@ TEST_F(CodeEditTest, ReplaceAllIsOneUndoStepAndCountsHits) {
     EXPECT_EQ(Text(), QStringLiteral("\n\n\n\nb\nb")) << "replacements that break lines";
     Run(ecUndo);
     EXPECT_EQ(Text(), QStringLiteral("aaa\nbab"));
+
+    // A lone LF (or CR) breaks lines as well, and a long line splits at every hit.
+    SetText(QString(QStringLiteral("ab,")).repeated(500));
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral(","), QStringLiteral("\n"),
+                                 ssoReplaceAll | ssoEntireScope),
+              500);
+    EXPECT_EQ(Edit.Lines().Count(), 501);
+    EXPECT_EQ(Edit.Lines().Strings(499), QStringLiteral("ab"));
+    SetText(QStringLiteral("a;b;c"));
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral(";"), QStringLiteral("\r"),
+                                 ssoReplaceAll | ssoEntireScope),
+              2);
+    EXPECT_EQ(Edit.Lines().Count(), 3);
 }
 
 TEST_F(CodeEditTest, SingleReplaceStopsAfterTheFirstHitInRange) {
