@@ -12,8 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <QToolButton>
 #include <tuple>
@@ -24,6 +27,7 @@
 #include "app/NodeItemDelegate.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
+#include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 #include "platform/DialogService.h"
@@ -33,6 +37,24 @@
 namespace {
 QIcon SvgIcon(const QString& path) {
     return QIcon(path);
+}
+
+// The toolbar glyphs are drawn in one colour: the style's button text, so they stay
+// visible on dark styles as well as light ones.
+QIcon GlyphIcon(const QString& path, const QColor& color) {
+    QIcon icon;
+    QSvgRenderer renderer(path);
+    for (int size : {21, 42}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), color);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 }  // namespace
 
@@ -57,6 +79,8 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // The editor keeps no hold on a highlighter: let go of it before the highlighters go.
+    Editor().SetHighlighter(nullptr);
     // The view and its model go before the notebook they show.
     delete TreeView1;
     TreeView1 = nullptr;
@@ -235,7 +259,7 @@ QToolButton* TForm1::AddToolButton(const QString& name, const QString& hint, con
     auto* button = new QToolButton(ToolBar1);
     button->setObjectName(name);
     button->setToolTip(hint);
-    button->setIcon(SvgIcon(ToolbarIconPath(icon)));
+    button->setIcon(GlyphIcon(ToolbarIconPath(icon), palette().color(QPalette::ButtonText)));
     button->setAutoRaise(true);
     if (action) connect(button, &QToolButton::clicked, action, &QAction::trigger);
     ToolBar1->addWidget(button);
@@ -332,6 +356,10 @@ void TForm1::CreateBody() {
     connect(memo, &QWidget::customContextMenuRequested, this,
             [this, memo](const QPoint& pos) { EditorPopupMenu->popup(memo->mapToGlobal(pos)); });
     fMemo->OnChange = [this] { MemoChange(); };
+    Editor().OnSpecialLineColors = [this](TCustomCodeEdit*, int line, bool& special, quint32& fg,
+                                          quint32& bg) {
+        MemoSpecialLineColors(line, special, fg, bg);
+    };
     fMemo->OnStatusChange = [this] { UpdateEditActions(); };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &TForm1::UpdateEditActions);

@@ -125,6 +125,8 @@ public:
     void UnIndentCmdExecute();
     void InsertDateExecute();
     void Splitter1Moved();
+    // The title line (line 1) is painted in the title colours.
+    void MemoSpecialLineColors(int Line, bool& Special, quint32& FG, quint32& BG) const;
     quint32 BGColor = 0x000080;  // title line background (0x00BBGGRR)
     quint32 FGColor = 0xFFFFFF;  // title line text
 
@@ -134,6 +136,9 @@ public:
     std::unique_ptr<TPasHighlighter> PasHighlighter1;
     std::unique_ptr<TCppHighlighter> CppHighlighter1;
     TCustomHighlighter* HighlighterOfChoice(int choice) const;
+    int SelectSynNumber = 0;  // the highlighter choice: 0 plain text, 1..7 the languages
+    // Attaches the highlighter of a choice (none for 0); any other value changes nothing.
+    void SetHighlighterChoice(int choice);
     TIniFont CommentFont, IdentFont, FloatFont, KeyFont, NumberFont, StringFont, SymbolFont;
     bool isDark = false;
     void SetDarkSynFonts();

@@ -36,6 +36,7 @@ void TForm1::StartUp(const QString& firstArgument) {
     } else {
         NewCmdExecute();
     }
+    SetHighlighterChoice(SelectSynNumber);
     isModify = false;
 }
 

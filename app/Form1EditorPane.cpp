@@ -41,5 +41,12 @@ void TForm1::InsertDateExecute() {
 }
 
 void TForm1::Splitter1Moved() {
-    Editor().viewport()->update();
+    Editor().Invalidate();
+}
+
+void TForm1::MemoSpecialLineColors(int Line, bool& Special, quint32& FG, quint32& BG) const {
+    if (Line != 1) return;
+    Special = true;
+    BG = BGColor;
+    FG = FGColor;
 }

@@ -1,5 +1,7 @@
 // The main window's highlighters and the token colour presets copied into them.
+#include "app/CodeEditMemo.h"
 #include "app/Form1.h"
+#include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 
@@ -41,6 +43,11 @@ void SetPreset(TIniFont& font, quint32 color, quint8 style) {
 void TForm1::CreateHighlighters() {
     PasHighlighter1 = std::make_unique<TPasHighlighter>();
     CppHighlighter1 = std::make_unique<TCppHighlighter>();
+}
+
+void TForm1::SetHighlighterChoice(int choice) {
+    if (choice < 0 || choice >= kHighlighterChoices) return;
+    Editor().SetHighlighter(HighlighterOfChoice(choice));
 }
 
 TCustomHighlighter* TForm1::HighlighterOfChoice(int choice) const {
@@ -90,7 +97,12 @@ void TForm1::ApplySynFonts() {
     // Python and C++ take the float colour.
     const TTokenFontTargets targets[] = {TargetsOf(PasHighlighter1.get(), true), {}, {}, {},
                                          TargetsOf(CppHighlighter1.get(), true), {}, {}};
-    for (const TTokenFontTargets& t : targets) {
+    for (int choice = 1; choice < kHighlighterChoices; ++choice) {
+        TCustomHighlighter* highlighter = HighlighterOfChoice(choice);
+        if (!highlighter) continue;
+        // One change notice per highlighter, so the editor re-scans once, not per attribute.
+        TCustomHighlighter::TUpdateGuard batch(*highlighter);
+        const TTokenFontTargets& t = targets[choice - 1];
         Apply(t.Comment, CommentFont);
         Apply(t.Float, FloatFont);
         Apply(t.Key, KeyFont);

@@ -1,3 +1,4 @@
+#include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 #include "tests/app/Form1Fixture.h"
@@ -27,4 +28,41 @@ TEST_F(Form1Test, TokenPresetsReachEveryHighlighter) {
     EXPECT_EQ(Form->HighlighterOfChoice(3), nullptr)
         << "languages without a highlighter show plain text";
     EXPECT_EQ(Form->HighlighterOfChoice(8), nullptr);
+}
+
+TEST_F(Form1Test, HighlighterChoiceAttachesTheLanguage) {
+    Start();
+    EXPECT_EQ(Form->Editor().Highlighter(), nullptr) << "no highlighter by default";
+    Form->SetHighlighterChoice(5);
+    EXPECT_EQ(Form->Editor().Highlighter(), Form->CppHighlighter1.get());
+    Form->SetHighlighterChoice(1);
+    EXPECT_EQ(Form->Editor().Highlighter(), Form->PasHighlighter1.get());
+    Form->SetHighlighterChoice(9);
+    EXPECT_EQ(Form->Editor().Highlighter(), Form->PasHighlighter1.get())
+        << "an unknown value changes nothing";
+    Form->SetHighlighterChoice(3);
+    EXPECT_EQ(Form->Editor().Highlighter(), nullptr) << "Python has no highlighter yet: plain text";
+    Form->SetHighlighterChoice(0);
+    EXPECT_EQ(Form->Editor().Highlighter(), nullptr);
+}
+
+TEST_F(Form1Test, TheTitleLineTakesTheTitleColours) {
+    Start();
+    bool special = false;
+    quint32 fg = 1, bg = 2;
+    Form->MemoSpecialLineColors(2, special, fg, bg);
+    EXPECT_FALSE(special);
+    Form->MemoSpecialLineColors(1, special, fg, bg);
+    EXPECT_TRUE(special);
+    EXPECT_EQ(bg, 0x000080u);
+    EXPECT_EQ(fg, 0xFFFFFFu);
+
+    // Painted: with no highlighter, line 1 shows the maroon band, line 2 does not.
+    Form->Memo().SetReadOnly(false);
+    Form->Memo().SetText(QStringLiteral("Title\nbody"));
+    const QImage image = Form->Editor().viewport()->grab().toImage();
+    const int rowHeight = Form->Editor().TextHeight();
+    const int x = image.width() - 10;  // far right, past the text, inside the row fill
+    EXPECT_EQ(image.pixelColor(x, rowHeight / 2), QColor(128, 0, 0));
+    EXPECT_NE(image.pixelColor(x, rowHeight + rowHeight / 2), QColor(128, 0, 0));
 }
