@@ -7,6 +7,7 @@
 //                                                  above, each in a new process)
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,6 +26,7 @@
 #include "app/Notebook.h"
 #include "app/NotebookFile.h"
 #include "bench/app/NotebookGenerator.h"
+#include "bench/support/RatioReporter.h"
 
 using namespace bench;
 
@@ -128,46 +130,28 @@ void BM_QFileWrite(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
 }
 
+// The same write made durable, as a safe save must be: QSaveFile syncs the data to the disk
+// before it replaces the old file.
+void BM_QFileWriteSynced(benchmark::State& state) {
+    TFixture& f = Fixture();
+    for (auto _ : state) {
+        QFile file(f.plainPath);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(f.fileBytes);
+        file.flush();
+        ::fdatasync(file.handle());
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * f.fileBytes.size());
+}
+
 BENCHMARK(BM_QFileRead)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_QFileReadAll)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_LoadNotebook)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_WriteNotebookToMemory)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_QFileWrite)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_QFileWriteSynced)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_SaveNotebook)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-
-// Prints each notebook figure as a multiple of its QFile baseline once all have run.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            fTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        Ratio("BM_LoadNotebook", "BM_QFileRead/");
-        Ratio("BM_LoadNotebook", "BM_QFileReadAll");
-        Ratio("BM_SaveNotebook", "BM_QFileWrite");
-    }
-
-private:
-    // Names are matched as prefixes; a trailing '/' keeps one name from matching a longer one.
-    void Ratio(const std::string& measured, const std::string& baseline) {
-        const auto m = FindTime(measured), b = FindTime(baseline);
-        const std::string shown =
-            baseline.back() == '/' ? baseline.substr(0, baseline.size() - 1) : baseline;
-        if (m > 0 && b > 0)
-            std::printf("%s / %s = %.2fx (target: within 3x)\n", measured.c_str(), shown.c_str(),
-                        m / b);
-    }
-    double FindTime(const std::string& prefix) const {
-        for (const auto& [name, time] : fTimes) {
-            if (name.rfind(prefix, 0) == 0) return time;
-        }
-        return 0;
-    }
-    std::map<std::string, double> fTimes;
-};
 
 long StatusKiB(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -263,6 +247,15 @@ int main(int argc, char** argv) {
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    std::printf("\nRatios (target: within 3x):\n");
+    reporter.PrintRatio("load vs reading into memory already there", "BM_LoadNotebook",
+                        "BM_QFileRead", "the strictest baseline");
+    reporter.PrintRatio("load vs QFile::readAll into a new buffer", "BM_LoadNotebook",
+                        "BM_QFileReadAll", "same process");
+    reporter.PrintRatio("save vs a plain QFile write", "BM_SaveNotebook", "BM_QFileWrite",
+                        "not synced");
+    reporter.PrintRatio("save vs a QFile write synced to disk", "BM_SaveNotebook",
+                        "BM_QFileWriteSynced", "like for like: saves are synced");
     ReportFreshProcessLoads(argv[0]);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/RatioReporter.h"
 #include "editor/CodeEdit.h"
 
 namespace {
@@ -172,27 +173,6 @@ BENCHMARK(BM_ReplaceAll_Baseline_QStringReplace)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_ReplaceAll_MatchCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_IgnoreCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_Undo)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            fTimes[run.run_name.function_name] = {run.GetAdjustedRealTime(),
-                                                  run.GetAdjustedCPUTime()};
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(const char* what, const std::string& measured, const std::string& baseline,
-                    const char* target) const {
-        const auto m = fTimes.find(measured);
-        const auto b = fTimes.find(baseline);
-        if (m == fTimes.end() || b == fTimes.end()) return;
-        std::printf("%-46s real %5.2fx  cpu %5.2fx  (%s)\n", what,
-                    m->second.first / b->second.first, m->second.second / b->second.second, target);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> fTimes;
-};
 
 }  // namespace
 

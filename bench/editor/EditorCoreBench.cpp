@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "bench/support/RatioReporter.h"
 #include "editor/CodeEditSearch.h"
 #include "editor/CodeEditTextBuffer.h"
 #include "editor/CodeEditUndo.h"
@@ -169,28 +170,6 @@ BENCHMARK(BM_FindAll_Baseline_BoyerMooreHorspool)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_FindAll_MatchCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_FindAll_IgnoreCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AddChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-// Keeps every run's time so that the ratios can be printed after the table.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            fTimes[run.run_name.function_name] = {run.GetAdjustedRealTime(),
-                                                  run.GetAdjustedCPUTime()};
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(const char* what, const std::string& measured, const std::string& baseline,
-                    const char* target) const {
-        const auto m = fTimes.find(measured);
-        const auto b = fTimes.find(baseline);
-        if (m == fTimes.end() || b == fTimes.end()) return;
-        std::printf("%-46s real %5.2fx  cpu %5.2fx  (%s)\n", what,
-                    m->second.first / b->second.first, m->second.second / b->second.second, target);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> fTimes;
-};
 
 }  // namespace
 

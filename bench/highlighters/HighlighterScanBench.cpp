@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "bench/support/RatioReporter.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 
@@ -273,31 +274,17 @@ BENCHMARK(BM_Cpp_Scan)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Pascal_Baseline_Table)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Pascal_Scan)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps every run's time so that the ratios can be printed after the table.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            fTimes[run.run_name.function_name] = {run.GetAdjustedRealTime(),
-                                                  run.GetAdjustedCPUTime()};
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(const char* what, const std::string& measured, const std::string& baseline,
-                    qsizetype chars) const {
-        const auto m = fTimes.find(measured);
-        const auto b = fTimes.find(baseline);
-        if (m == fTimes.end() || b == fTimes.end()) return;
-        // Times are in milliseconds per pass over the whole text.
-        const double mb = double(chars) / (1024.0 * 1024.0);
-        std::printf(
-            "%-10s real %5.2fx  cpu %5.2fx  (target <= 4)   scan %7.1f MB/s, table %7.1f MB/s\n",
-            what, m->second.first / b->second.first, m->second.second / b->second.second,
-            mb / (m->second.second / 1000.0), mb / (b->second.second / 1000.0));
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> fTimes;
-};
+// The scan against the table loop, with both throughputs; times are milliseconds per pass.
+void PrintThroughput(const TRatioReporter& reporter, const char* what, const std::string& measured,
+                     const std::string& baseline, qsizetype chars) {
+    const auto m = reporter.Times(measured);
+    const auto b = reporter.Times(baseline);
+    if (!m || !b) return;
+    const double mb = double(chars) / (1024.0 * 1024.0);
+    std::printf(
+        "%-10s real %5.2fx  cpu %5.2fx  (target <= 4)   scan %7.1f MB/s, table %7.1f MB/s\n", what,
+        m->Real / b->Real, m->Cpu / b->Cpu, mb / (m->Cpu / 1000.0), mb / (b->Cpu / 1000.0));
+}
 
 }  // namespace
 
@@ -311,9 +298,9 @@ int main(int argc, char** argv) {
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (time of the scan / time of the table loop over the same lines):\n");
-    reporter.PrintRatio("C++", "BM_Cpp_Scan", "BM_Cpp_Baseline_Table", CharCount(CppLines()));
-    reporter.PrintRatio("Pascal", "BM_Pascal_Scan", "BM_Pascal_Baseline_Table",
-                        CharCount(PascalLines()));
+    PrintThroughput(reporter, "C++", "BM_Cpp_Scan", "BM_Cpp_Baseline_Table", CharCount(CppLines()));
+    PrintThroughput(reporter, "Pascal", "BM_Pascal_Scan", "BM_Pascal_Baseline_Table",
+                    CharCount(PascalLines()));
     benchmark::Shutdown();
     return 0;
 }
