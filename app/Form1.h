@@ -179,7 +179,7 @@ private:
     void StartUp(const QString& firstArgument);
     void ReleaseRecords();
     void ShowFileName(const QString& path);
-    bool SaveIfModified();
+    void SaveIfModified();
     enum class TNewSnippetPlace { AfterCurrent, BeforeCurrent };
     void AddSnippet(TNewSnippetPlace place);
     void MoveNode(TNotebookNode* node, TNotebookNode* destination, TNodeAttachMode mode);

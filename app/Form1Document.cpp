@@ -52,11 +52,10 @@ void TForm1::ReleaseRecords() {
 
 // Asks whether to save a modified notebook and saves on yes. A failing save raises, which
 // stops the command that asked.
-bool TForm1::SaveIfModified() {
-    if (!isModify) return true;
-    if (TDialogService::Instance().Confirm(this, QStringLiteral("変更があります保存しますか？")))
+void TForm1::SaveIfModified() {
+    if (isModify &&
+        TDialogService::Instance().Confirm(this, QStringLiteral("変更があります保存しますか？")))
         SaveOverWriteCmdExecute();
-    return true;
 }
 
 void TForm1::NewCmdExecute() {

@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "editor/CodeEdit.h"
+#include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterPas.h"
 
 namespace {
 
@@ -45,11 +47,29 @@ struct TEditor {
     }
     TCodeEdit edit;
     TCodeEditSearch engine;
+    TCppHighlighter cpp;
+    TPasHighlighter pascal;
 };
 
 TEditor& Editor() {
     static TEditor* editor = new TEditor;
     return *editor;
+}
+
+// The ranges the editor keeps must be those a scan from the top gives.
+void CheckRanges(TCodeEdit& edit) {
+    TCustomHighlighter* h = edit.Highlighter();
+    if (!h) return;
+    const TCodeEditStringList& lines = edit.Lines();
+    for (qsizetype i = 0; i < lines.Count(); ++i) {
+        if (i == 0)
+            h->ResetRange();
+        else
+            h->SetRange(lines.Ranges(i - 1));
+        h->SetLine(lines.Strings(i), static_cast<qint32>(i));
+        h->NextToEol();
+        Check(h->GetRange() == lines.Ranges(i));
+    }
 }
 
 void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
@@ -73,7 +93,7 @@ void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
         if (command == ecClearAll) start = edit.Text();  // emptied with its undo lists
         return;
     }
-    switch (kind % 8) {
+    switch (kind % 12) {
         case 0: {
             auto* data = new QMimeData;
             data->setText(in.Text(12));
@@ -109,8 +129,27 @@ void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
         case 6:
             edit.SetSelText(in.Text(8));
             break;
-        default:
+        case 7:
             edit.SetModified(in.Byte() & 1);
+            break;
+        case 8:
+            edit.SetWordWrap(in.Byte() & 1);
+            break;
+        case 9: {
+            const uint8_t which = in.Byte() % 3;
+            edit.SetHighlighter(which == 0   ? nullptr
+                                : which == 1 ? static_cast<TCustomHighlighter*>(&Editor().cpp)
+                                             : &Editor().pascal);
+            break;
+        }
+        case 10:
+            // The text area narrows and widens, down to less than one character.
+            edit.SetMetrics(
+                std::make_unique<TFixedCellMetrics>(1 + in.Byte() % 10, in.Byte() % 40));
+            break;
+        default:
+            // Painting reads every cache the edits keep up to date.
+            if (in.Byte() < 32) (void)edit.viewport()->grab();
             break;
     }
 }
@@ -154,6 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // columns find the same faults as millions, and much faster.
         if (edit.Lines().Count() > 2000 || edit.Lines().LengthOfLongestLine() > 2000) break;
     }
+    CheckRanges(edit);
     edit.SetReadOnly(false);
     for (int guard = 0; edit.CanRedo() && guard < 100000; ++guard)
         edit.Redo();
@@ -164,5 +204,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int guard = 0; edit.CanRedo() && guard < 100000; ++guard)
         edit.Redo();
     Check(edit.Text() == final);
+    CheckRanges(edit);
     return 0;
 }
