@@ -61,10 +61,6 @@ THighlighterAttributes* TCustomHighlighter::AttributeByName(QStringView Name) co
     return it->get();
 }
 
-THighlighterAttributes* TCustomHighlighter::GetDefaultAttribute(qint32) const {
-    return nullptr;
-}
-
 THighlighterAttributes* TCustomHighlighter::AddAttribute(const QString& Name,
                                                          const QString& FriendlyName) {
     const auto it = std::lower_bound(

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <functional>
@@ -81,7 +82,9 @@ public:
     THighlighterAttributes* GetAttribute(qint32 Index) const noexcept;
     THighlighterAttributes* AttributeByName(QStringView Name) const noexcept;
     // 0 comment, 1 identifier, 2 reserved word, 3 string, 4 whitespace, 5 symbol; else none.
-    virtual THighlighterAttributes* GetDefaultAttribute(qint32 Index) const;
+    THighlighterAttributes* GetDefaultAttribute(qint32 Index) const noexcept {
+        return quint32(Index) < fDefaultAttri.size() ? fDefaultAttri[size_t(Index)] : nullptr;
+    }
 
     // Change notification.
     THookId HookAttrChangeEvent(TChangeHook Hook);
@@ -194,6 +197,23 @@ protected:
         return Keywords.Matches(Index, fLine + fToIdent, fStringLen);
     }
     qint32 TokenEnd() const noexcept { return Run < fLineLen ? Run : fLineLen; }
+    static bool IsLineEndChar(char16_t c) noexcept { return c == 0 || c == u'\n' || c == u'\r'; }
+    // Steps over the blanks (control characters count) from Run up to the line end.
+    void SkipBlanks() noexcept {
+        ++Run;
+        while (Ch(Run) <= 0x20 && !IsLineEnd(Run))
+            ++Run;
+    }
+    // Steps over the line end at Run, CR LF as one; false when it was U+0000 rather than a
+    // line break.
+    bool SkipLineEnd() noexcept {
+        const char16_t c = Ch(Run++);
+        if (c == u'\r' && Ch(Run) == u'\n') ++Run;
+        return c != 0;
+    }
+
+    // What GetDefaultAttribute gives for each role; a language fills in those it has.
+    std::array<THighlighterAttributes*, 6> fDefaultAttri{};
 
     // Scan state of the current line.
     const QChar* fLine = nullptr;  // the line the scanners read (lower-cased if need be)

@@ -107,28 +107,11 @@ TCppHighlighter::TCppHighlighter()
     fKindAttri[tkHex] = fHexAttri;
     fKindAttri[tkOctal] = fOctalAttri;
 
+    fDefaultAttri = {fCommentAttri, fIdentifierAttri, fKeyAttri,
+                     fStringAttri,  fSpaceAttri,      fSymbolAttri};
     EndConstruction();
     fRange = rsUnknown;
     SetDefaultFilter(QString::fromUtf16(kDefaultFilter));
-}
-
-THighlighterAttributes* TCppHighlighter::GetDefaultAttribute(qint32 Index) const {
-    switch (Index) {
-        case 0:
-            return fCommentAttri;
-        case 1:
-            return fIdentifierAttri;
-        case 2:
-            return fKeyAttri;
-        case 3:
-            return fStringAttri;
-        case 4:
-            return fSpaceAttri;
-        case 5:
-            return fSymbolAttri;
-        default:
-            return nullptr;
-    }
 }
 
 const char* TCppHighlighter::GetTokenKindName(qint32 Kind) const {
@@ -182,13 +165,9 @@ void TCppHighlighter::Next() {
             const char16_t c = Ch(Run);
             switch (c) {
                 case 0:
-                    NullProc();
-                    break;
                 case u'\n':
-                    LFProc();
-                    break;
                 case u'\r':
-                    CRProc();
+                    LineEndProc();
                     break;
                 case u'!':
                     NotSymbolProc();
@@ -299,36 +278,13 @@ void TCppHighlighter::Bracket(TxtkTokenKind Kind) {
     ++Run;
 }
 
-void TCppHighlighter::NullProc() {
-    FTokenID = tkNull;
-    ++Run;
-}
-
 void TCppHighlighter::SpaceProc() {
     FTokenID = tkSpace;
-    ++Run;
-    while (Ch(Run) <= 0x20 && !IsLineEnd(Run))
-        ++Run;
+    SkipBlanks();
 }
 
-void TCppHighlighter::LFProc() {
-    FTokenID = tkSpace;
-    ++Run;
-}
-
-void TCppHighlighter::CRProc() {
-    FTokenID = tkSpace;
-    ++Run;
-    if (Ch(Run) == u'\n') ++Run;
-}
-
-void TCppHighlighter::LineEndProc(char16_t c) {
-    if (c == u'\n')
-        LFProc();
-    else if (c == u'\r')
-        CRProc();
-    else
-        NullProc();
+void TCppHighlighter::LineEndProc() {
+    FTokenID = SkipLineEnd() ? tkSpace : tkNull;
 }
 
 void TCppHighlighter::UnknownProc() {
@@ -533,8 +489,8 @@ void TCppHighlighter::SlashProc() {
 
 void TCppHighlighter::AnsiCProc() {
     const char16_t c = Ch(Run);
-    if (c == 0 || c == u'\n' || c == u'\r')
-        LineEndProc(c);
+    if (IsLineEndChar(c))
+        LineEndProc();
     else
         AnsiCBody();
 }
@@ -601,8 +557,8 @@ void TCppHighlighter::StringBody() {
 
 void TCppHighlighter::StringEndProc() {
     const char16_t c = Ch(Run);
-    if (c == 0 || c == u'\n' || c == u'\r') {
-        LineEndProc(c);
+    if (IsLineEndChar(c)) {
+        LineEndProc();
         return;
     }
     fRange = rsUnknown;
@@ -677,8 +633,8 @@ void TCppHighlighter::DirectiveBody() {
 
 void TCppHighlighter::DirectiveEndProc() {
     const char16_t c = Ch(Run);
-    if (c == 0 || c == u'\n' || c == u'\r') {
-        LineEndProc(c);
+    if (IsLineEndChar(c)) {
+        LineEndProc();
         return;
     }
     fRange = rsUnknown;

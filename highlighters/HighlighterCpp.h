@@ -107,7 +107,6 @@ public:
     QString GetFriendlyLanguageName() const override {
         return QString::fromUtf16(kFriendlyLanguageName);
     }
-    THighlighterAttributes* GetDefaultAttribute(qint32 Index) const override;
 
     void Next() override;
     TCodeEditRange GetRange() const override { return fRange; }
@@ -163,11 +162,8 @@ private:
     void Bracket(TxtkTokenKind Kind);
 
     // Token scanners.
-    void NullProc();
     void SpaceProc();
-    void LFProc();
-    void CRProc();
-    void LineEndProc(char16_t c);
+    void LineEndProc();
     void NotSymbolProc();
     void StringProc();
     void StringBody();

@@ -165,28 +165,11 @@ TPasHighlighter::TPasHighlighter()
     fKindAttri[tkChar] = fCharAttri;
     fKindAttri[tkType] = fTypeAttri;
 
+    fDefaultAttri = {fCommentAttri, fIdentifierAttri, fKeyAttri,
+                     fStringAttri,  fSpaceAttri,      fSymbolAttri};
     EndConstruction();
     fRange = rsUnKnown;
     SetDefaultFilter(QString::fromUtf16(kDefaultFilter));
-}
-
-THighlighterAttributes* TPasHighlighter::GetDefaultAttribute(qint32 Index) const {
-    switch (Index) {
-        case 0:
-            return fCommentAttri;
-        case 1:
-            return fIdentifierAttri;
-        case 2:
-            return fKeyAttri;
-        case 3:
-            return fStringAttri;
-        case 4:
-            return fSpaceAttri;
-        case 5:
-            return fSymbolAttri;
-        default:
-            return nullptr;
-    }
 }
 
 const char* TPasHighlighter::GetTokenKindName(qint32 Kind) const {
@@ -333,13 +316,9 @@ void TPasHighlighter::Next() {
             const char16_t c = Ch(Run);
             switch (c) {
                 case 0:
-                    NullProc();
-                    break;
                 case u'\n':
-                    LFProc();
-                    break;
                 case u'\r':
-                    CRProc();
+                    LineEndProc();
                     break;
                 case u'!':
                 case u'"':
@@ -411,36 +390,13 @@ void TPasHighlighter::Next() {
     TCustomHighlighter::Next();
 }
 
-void TPasHighlighter::NullProc() {
-    fTokenID = tkNull;
-    ++Run;
-}
-
 void TPasHighlighter::SpaceProc() {
     fTokenID = tkSpace;
-    ++Run;
-    while (Ch(Run) <= 0x20 && !IsLineEnd(Run))
-        ++Run;
+    SkipBlanks();
 }
 
-void TPasHighlighter::LFProc() {
-    fTokenID = tkSpace;
-    ++Run;
-}
-
-void TPasHighlighter::CRProc() {
-    fTokenID = tkSpace;
-    ++Run;
-    if (Ch(Run) == u'\n') ++Run;
-}
-
-void TPasHighlighter::LineEndProc(char16_t c) {
-    if (c == u'\n')
-        LFProc();
-    else if (c == u'\r')
-        CRProc();
-    else
-        NullProc();
+void TPasHighlighter::LineEndProc() {
+    fTokenID = SkipLineEnd() ? tkSpace : tkNull;
 }
 
 void TPasHighlighter::SymbolProc() {
@@ -581,8 +537,8 @@ void TPasHighlighter::BraceOpenProc() {
 
 void TPasHighlighter::AnsiProc() {
     const char16_t c = Ch(Run);
-    if (c == 0 || c == u'\n' || c == u'\r')
-        LineEndProc(c);
+    if (IsLineEndChar(c))
+        LineEndProc();
     else
         AnsiBody();
 }
@@ -601,8 +557,8 @@ void TPasHighlighter::AnsiBody() {
 
 void TPasHighlighter::BorProc() {
     const char16_t c = Ch(Run);
-    if (c == 0 || c == u'\n' || c == u'\r')
-        LineEndProc(c);
+    if (IsLineEndChar(c))
+        LineEndProc();
     else
         BorBody();
 }

@@ -54,7 +54,6 @@ public:
     QString GetFriendlyLanguageName() const override {
         return QString::fromUtf16(kFriendlyLanguageName);
     }
-    THighlighterAttributes* GetDefaultAttribute(qint32 Index) const override;
 
     void Next() override;
     TCodeEditRange GetRange() const override { return fRange; }
@@ -106,10 +105,7 @@ private:
     }
 
     // Token scanners.
-    void NullProc();
     void SpaceProc();
-    void LFProc();
-    void CRProc();
     void SymbolProc();
     void AsciiCharProc();
     void IntegerProc();
@@ -129,7 +125,7 @@ private:
     void AnsiBody();
     void BorProc();
     void BorBody();
-    void LineEndProc(char16_t c);
+    void LineEndProc();
 
     // Keyword functions, one per hash slot.
     TtkTokenKind AltFunc(qint32 Index);
