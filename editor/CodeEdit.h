@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "editor/CodeEditGutter.h"
@@ -396,6 +397,9 @@ private:
                                bool KeepLastCaretX = false, bool AtEndOfRow = false);
     void CollapseSelection();
     bool HasSelectionEnds() const { return fBlockBegin != fBlockEnd; }
+    // The last line a line-wise command takes from the selection: a selection that ends at
+    // column 1 of a later line leaves that line out.
+    int SelectedLastLine() const;
     std::vector<TSelSegment> SelectionSegments(TSelectionMode Mode) const;
     QString SelTextIn(TSelectionMode Mode) const;
     void TrimTrailingBlanks(int Line);
@@ -440,6 +444,7 @@ private:
     void ScrollCommand(TCodeEditorCommand Command);
     void SelectWordAtCaret();
     void ChangeCase(TCodeEditorCommand Command);
+    std::pair<int, int> LineCommandSpan() const;
     void CopyLine(bool Down);
     void MoveLine(bool Down);
 

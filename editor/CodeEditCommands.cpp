@@ -498,18 +498,21 @@ void TCustomCodeEdit::ChangeCase(TCodeEditorCommand Command) {
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::CopyLine(bool Down) {
-    if (LineCount() == 0) return;
-    const TBufferCoord bb = BlockBegin();
-    const TBufferCoord be = BlockEnd();
+// The lines CopyLine and MoveLine act on: the selected lines, or the caret's line.
+std::pair<int, int> TCustomCodeEdit::LineCommandSpan() const {
     int first = fCaret.Line;
     int last = fCaret.Line;
     if (SelAvail()) {
-        first = bb.Line;
-        last = (be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line;
+        first = BlockBegin().Line;
+        last = SelectedLastLine();
     }
     first = std::clamp(first, 1, LineCount());
-    last = std::clamp(last, first, LineCount());
+    return {first, std::clamp(last, first, LineCount())};
+}
+
+void TCustomCodeEdit::CopyLine(bool Down) {
+    if (LineCount() == 0) return;
+    const auto [first, last] = LineCommandSpan();
     QString text = LineAt(first);
     for (int line = first + 1; line <= last; ++line)
         text += QStringLiteral("\r\n") + LineAt(line);
@@ -530,16 +533,7 @@ void TCustomCodeEdit::CopyLine(bool Down) {
 
 void TCustomCodeEdit::MoveLine(bool Down) {
     if (LineCount() == 0) return;
-    const TBufferCoord bb = BlockBegin();
-    const TBufferCoord be = BlockEnd();
-    int first = fCaret.Line;
-    int last = fCaret.Line;
-    if (SelAvail()) {
-        first = bb.Line;
-        last = (be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line;
-    }
-    first = std::clamp(first, 1, LineCount());
-    last = std::clamp(last, first, LineCount());
+    const auto [first, last] = LineCommandSpan();
     if (Down ? last >= LineCount() : first <= 1) return;
     const TBufferCoord anchor = fBlockBegin;
     const TBufferCoord end = fBlockEnd;

@@ -396,13 +396,18 @@ void TCustomCodeEdit::ShiftTab() {
 
 // ---------------------------------------------------------------- block indent
 
+int TCustomCodeEdit::SelectedLastLine() const {
+    const TBufferCoord bb = BlockBegin();
+    const TBufferCoord be = BlockEnd();
+    return be.Char == 1 && be.Line > bb.Line ? be.Line - 1 : be.Line;
+}
+
 void TCustomCodeEdit::BlockIndent() {
     if (!SelAvail() || LineCount() == 0) return;
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
     const bool anchorFirst = fBlockBegin <= fBlockEnd;
-    const int last =
-        std::min((be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line, LineCount());
+    const int last = std::min(SelectedLastLine(), LineCount());
     const QString unit =
         (fOptions & eoTabsToSpaces) ? QString(fTabWidth, u' ') : QStringLiteral("\t");
     const int unitLength = static_cast<int>(unit.size());
@@ -427,8 +432,7 @@ void TCustomCodeEdit::BlockUnindent() {
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
     const bool anchorFirst = fBlockBegin <= fBlockEnd;
-    const int last =
-        std::min((be.Char == 1 && be.Line > bb.Line) ? be.Line - 1 : be.Line, LineCount());
+    const int last = std::min(SelectedLastLine(), LineCount());
     const int column = fActiveSelectionMode == smColumn ? std::min(bb.Char, be.Char) : 1;
     const TBufferCoord caret = fCaret;
     std::vector<int> removed(static_cast<size_t>(last - bb.Line + 1), 0);
