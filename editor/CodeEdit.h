@@ -414,6 +414,7 @@ private:
     QString RawDelete(TBufferCoord Start, TBufferCoord End);
     QString RawText(TBufferCoord Start, TBufferCoord End) const;
     TBufferCoord RawReplace(TBufferCoord Start, TBufferCoord End, const QString& Value);
+    TBufferCoord RawSplitLine(int Line, QStringList Pieces);
     TBufferCoord TextEnd() const;
     void PadLineTo(int Line, int Char, bool LeadingSpacing = false);
     TBufferCoord InsertRecorded(TChangeReason Reason, TBufferCoord Pos, const QString& Value);

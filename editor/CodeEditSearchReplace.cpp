@@ -9,6 +9,22 @@ bool HasLineBreak(const QString& S) {
     return S.contains(u'\r') || S.contains(u'\n');
 }
 
+// Appends Value to the line being built; each line break in it (CR LF, CR or LF) finishes
+// that line and starts the next.
+void AppendBreaking(QStringList& Finished, QString& Current, QStringView Value) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < Value.size(); ++i) {
+        const QChar c = Value[i];
+        if (c != u'\r' && c != u'\n') continue;
+        Current += Value.mid(start, i - start);
+        Finished.append(std::move(Current));
+        Current = QString();
+        if (c == u'\r' && i + 1 < Value.size() && Value[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    Current += Value.mid(start);
+}
+
 }  // namespace
 
 // Brings a hit's row into view the way a search does: centred when it lies well outside.
@@ -61,18 +77,15 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     if (OnPaintTransient) OnPaintTransient(this, ttBefore);
 
     TPaintLock lock(*this);
-    if (replaceAll && !prompt && !HasLineBreak(sReplace)) {
+    if (replaceAll && !prompt) {
         const int count = ReplaceAllFast(start, end, backward, selectedOnly, sReplace);
         if (OnPaintTransient) OnPaintTransient(this, ttAfter);
         return count;
     }
 
     int count = 0;
+    // Only a prompt answered "replace all" opens the undo block here.
     bool blockOpen = false;
-    if (replaceAll && !prompt) {
-        fUndoList->BeginBlock();
-        blockOpen = true;
-    }
     struct TCloseBlock {
         TCodeEditUndoList& List;
         bool& Open;
@@ -183,9 +196,11 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     return count;
 }
 
-// Replace-all without prompting and with a one-line replacement: each line's hits are
-// replaced in one pass, and the line is recorded as one change holding its old text, which
-// the store shares instead of copying. The result equals replacing hit by hit.
+// Replace-all without prompting: each line's hits are replaced in one pass, and the line is
+// recorded as one change holding its old text, which the store shares instead of copying. A
+// replacement that breaks lines turns the line into several, still in one pass, so a long
+// line with many hits costs no more than a short one per hit. The result equals replacing
+// the line's hits one by one, from left to right.
 int TCustomCodeEdit::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward,
                                     bool SelectedOnly, const QString& Replacement) {
     const TSelectionMode selMode = SelectedOnly ? fActiveSelectionMode : smNormal;
@@ -195,12 +210,14 @@ int TCustomCodeEdit::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool B
     int count = 0;
     TBufferCoord caret;
     bool first = true;
-    const int last = std::min(End.Line, LineCount());
+    const bool breaks = plain && HasLineBreak(Replacement);
+    int last = std::min(End.Line, LineCount());
     for (int line = std::max(Start.Line, 1); line <= last; ++line) {
         const QString old = LineAt(line);
         const qsizetype hits = fSearchEngine->FindAll(old);
         if (hits == 0) continue;
-        QString text;
+        QStringList finished;  // lines already ended by a replacement's line break
+        QString text;          // the line being built
         qsizetype copied = 0;  // characters of the old line taken over so far
         int replaced = 0;
         for (qsizetype k = 0; k < hits; ++k) {
@@ -217,27 +234,45 @@ int TCustomCodeEdit::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool B
                             (line == End.Line && position + length > End.Char));
             }
             if (!inRange) continue;
-            if (replaced == 0) text.reserve(old.size() + Replacement.size() * (hits - k));
+            if (replaced == 0 && !breaks)
+                text.reserve(old.size() + Replacement.size() * (hits - k));
             text += QStringView(old).mid(copied, position - 1 - copied);
-            const int newPosition = static_cast<int>(text.size()) + 1;
-            if (plain)
+            const TBufferCoord newStart{static_cast<int>(text.size()) + 1,
+                                        line + static_cast<int>(finished.size())};
+            if (plain && !breaks) {
                 text += Replacement;
-            else
-                text += fSearchEngine->Replace(old.mid(position - 1, length), Replacement);
+            } else {
+                // Whatever comes back, line breaks in it become lines of their own.
+                AppendBreaking(
+                    finished, text,
+                    plain ? Replacement
+                          : fSearchEngine->Replace(old.mid(position - 1, length), Replacement));
+            }
             copied = position - 1 + length;
             ++count;
             ++replaced;
             if (Backward) {
-                if (first) caret = {newPosition, line};
+                if (first) caret = newStart;
             } else {
-                caret = {static_cast<int>(text.size()) + 1, line};
+                caret = {static_cast<int>(text.size()) + 1,
+                         line + static_cast<int>(finished.size())};
             }
             first = false;
         }
         if (replaced == 0) continue;
         text += QStringView(old).mid(copied);
-        fLines->Put(line - 1, text);
-        Record(crInsert, {1, line}, {static_cast<int>(text.size()) + 1, line}, old);
+        if (finished.isEmpty()) {
+            fLines->Put(line - 1, text);
+            Record(crInsert, {1, line}, {static_cast<int>(text.size()) + 1, line}, old);
+            continue;
+        }
+        finished.append(std::move(text));
+        const TBufferCoord end = RawSplitLine(line, std::move(finished));
+        Record(crInsert, {1, line}, end, old);
+        // The lines below moved down; their hits are judged by their old coordinates still.
+        last += end.Line - line;
+        End.Line += end.Line - line;
+        line = end.Line;
     }
     if (count > 0) {
         InternalSetCaretXY(caret);

@@ -85,19 +85,26 @@ TBufferCoord TCustomCodeEdit::RawInsert(TBufferCoord Pos, const QString& Value) 
     pieces.append(Value.mid(start));
     const int lastLength = static_cast<int>(pieces.last().size());
     pieces.last() += tail;
-    const QString first = Concat(head, pieces.first());
-    pieces.removeFirst();
+    pieces.first() = Concat(head, pieces.first());
+    return {lastLength + 1, RawSplitLine(Pos.Line, std::move(pieces)).Line};
+}
+
+// Line becomes the first of Pieces, and the others are inserted below it. Gives the end of
+// the last piece.
+TBufferCoord TCustomCodeEdit::RawSplitLine(int Line, QStringList Pieces) {
+    const int lastLength = static_cast<int>(Pieces.last().size());
     TCodeEditStringList::TUpdateGuard guard(*fLines);
-    fLines->Put(Pos.Line - 1, first);
-    if (pieces.size() <= 64) {
+    fLines->Put(Line - 1, Pieces.first());
+    Pieces.removeFirst();
+    if (Pieces.size() <= 64) {
         // Line by line: the store then grows its array by a share of itself, where a block
         // insertion would size it to the exact count and copy it again at the next Enter.
-        for (qsizetype i = 0; i < pieces.size(); ++i)
-            fLines->Insert(Pos.Line + i, pieces[i]);
+        for (qsizetype i = 0; i < Pieces.size(); ++i)
+            fLines->Insert(Line + i, Pieces[i]);
     } else {
-        fLines->InsertStrings(Pos.Line, pieces);
+        fLines->InsertStrings(Line, Pieces);
     }
-    return {lastLength + 1, Pos.Line + static_cast<int>(pieces.size())};
+    return {lastLength + 1, Line + static_cast<int>(Pieces.size())};
 }
 
 QString TCustomCodeEdit::RawDelete(TBufferCoord Start, TBufferCoord End) {

@@ -45,6 +45,12 @@ const QString& ReplaceText() {
     return text;
 }
 
+// The same number of hits in one long line, as in minified code.
+const QString& OneLineText() {
+    static const QString text = QString(QStringLiteral("f(needle); ")).repeated(kHits);
+    return text;
+}
+
 std::unique_ptr<TCodeEdit> NewEditor() {
     auto edit = std::make_unique<TCodeEdit>();
     edit->SetMetrics(std::make_unique<TFixedCellMetrics>(40, 120));
@@ -169,10 +175,38 @@ void BM_ReplaceAll_Undo(benchmark::State& state) {
     ReplaceAll(state, ssoReplaceAll | ssoEntireScope | ssoMatchCase, true);
 }
 
+// Splitting that line at every hit.
+void BM_ReplaceAll_Baseline_OneLine(benchmark::State& state) {
+    for (auto _ : state) {
+        QString t = OneLineText();
+        t.replace(QStringLiteral("; "), QStringLiteral(";\r\n"), Qt::CaseSensitive);
+        benchmark::DoNotOptimize(t.size());
+    }
+}
+
+void BM_ReplaceAll_OneLineBreaks(benchmark::State& state) {
+    auto edit = NewEditor();
+    TCodeEditSearch engine;
+    edit->SetSearchEngine(&engine);
+    int hits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        edit->SetText(OneLineText());
+        state.ResumeTiming();
+        hits = edit->SearchReplace(QStringLiteral("; "), QStringLiteral(";\r\n"),
+                                   ssoReplaceAll | ssoEntireScope | ssoMatchCase);
+    }
+    state.counters["hits"] = hits;
+    if (hits != kHits || edit->Lines().Count() != kHits + 1)
+        state.SkipWithError("wrong number of hits");
+}
+
 BENCHMARK(BM_ReplaceAll_Baseline_QStringReplace)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_MatchCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_IgnoreCase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_Undo)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplaceAll_Baseline_OneLine)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplaceAll_OneLineBreaks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
@@ -182,6 +216,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     KeystrokeBenchmark();
     ReplaceText();
+    OneLineText();
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (time of the editor / time of QString::replace on the same text):\n");
@@ -191,6 +226,8 @@ int main(int argc, char** argv) {
                         "BM_ReplaceAll_Baseline_QStringReplace", "target <= 5");
     reporter.PrintRatio("undo of replace-all", "BM_ReplaceAll_Undo",
                         "BM_ReplaceAll_Baseline_QStringReplace", "target <= 5");
+    reporter.PrintRatio("replace-all splitting one long line", "BM_ReplaceAll_OneLineBreaks",
+                        "BM_ReplaceAll_Baseline_OneLine", "target <= 5");
     benchmark::Shutdown();
     return 0;
 }

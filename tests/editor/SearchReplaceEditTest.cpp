@@ -89,6 +89,34 @@ TEST_F(CodeEditTest, SingleReplaceStopsAfterTheFirstHitInRange) {
     EXPECT_EQ(Edit.SearchReplace(QStringLiteral("one"), QStringLiteral("1"), ssoReplace), 0);
 }
 
+TEST_F(CodeEditTest, ReplaceAllWithLineBreaksReplacesTheHitsOfTheLineAsItWas) {
+    const TSearchOptions all = ssoReplaceAll | ssoEntireScope;
+    // Text a replacement brings down does not hide the hit that follows it.
+    SetText(QStringLiteral("aaaa"));
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral("aa"), QStringLiteral("\r\na"), all), 2);
+    EXPECT_EQ(Text(), QStringLiteral("\na\na"));
+    EXPECT_EQ(CaretXY(), BC(2, 3)) << "after the last replacement";
+
+    // The CR that ends one replacement never pairs up with the LF that starts the next.
+    SetText(QStringLiteral("xx"));
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral("x"), QStringLiteral("\nA\r"), all), 2);
+    EXPECT_EQ(Text(), QStringLiteral("\nA\n\nA\n"));
+    Run(ecUndo);
+    EXPECT_EQ(Text(), QStringLiteral("xx"));
+    Run(ecRedo);
+    EXPECT_EQ(Text(), QStringLiteral("\nA\n\nA\n"));
+
+    // A selection that ends on a later line still ends where it did once lines were added.
+    SetText(QStringLiteral("a,b,c\nd,e,f"));
+    Select(1, 1, 4, 2);
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral(","), QStringLiteral("\r\n"),
+                                 ssoReplaceAll | ssoSelectedOnly),
+              3);
+    EXPECT_EQ(Text(), QStringLiteral("a\nb\nc\nd\ne,f"));
+    Run(ecUndo);
+    EXPECT_EQ(Text(), QStringLiteral("a,b,c\nd,e,f"));
+}
+
 TEST_F(CodeEditTest, SelectedOnlyRespectsTheModeOfTheSelection) {
     SetText(QStringLiteral("xa xa xa\nxa xa xa"));
     Select(3, 1, 6, 2);
