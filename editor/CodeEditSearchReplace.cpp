@@ -42,7 +42,8 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     if (!fSearchEngine) throw ECodeEditError(QStringLiteral("No search engine has been assigned"));
     if (ASearch.isEmpty()) return 0;
     const bool backward = AOptions.testFlag(ssoBackwards);
-    bool prompt = AOptions.testFlag(ssoPrompt);
+    // Without a handler to ask there is no prompt: every hit is replaced.
+    bool prompt = AOptions.testFlag(ssoPrompt) && OnReplaceText;
     const bool replace = AOptions.testFlag(ssoReplace);
     bool replaceAll = AOptions.testFlag(ssoReplaceAll);
     const bool fromCaret = !AOptions.testFlag(ssoEntireScope);
@@ -136,7 +137,7 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
                 break;
             }
             TReplaceAction action = raReplace;
-            if (prompt && OnReplaceText) {
+            if (prompt) {
                 OnReplaceText(this, ASearch, sReplace, line, position, action);
                 if (action == raCancel) {
                     done = true;

@@ -115,6 +115,14 @@ TEST_F(CodeEditTest, ReplaceAllWithLineBreaksReplacesTheHitsOfTheLineAsItWas) {
     EXPECT_EQ(Text(), QStringLiteral("a\nb\nc\nd\ne,f"));
     Run(ecUndo);
     EXPECT_EQ(Text(), QStringLiteral("a,b,c\nd,e,f"));
+
+    // With nobody to ask, a prompt replaces everything, as one step.
+    EXPECT_EQ(Edit.SearchReplace(QStringLiteral(","), QStringLiteral("\n"),
+                                 ssoReplaceAll | ssoPrompt | ssoEntireScope),
+              4);
+    EXPECT_EQ(Text(), QStringLiteral("a\nb\nc\nd\ne\nf"));
+    Run(ecUndo);
+    EXPECT_EQ(Text(), QStringLiteral("a,b,c\nd,e,f"));
 }
 
 TEST_F(CodeEditTest, SelectedOnlyRespectsTheModeOfTheSelection) {
