@@ -49,6 +49,17 @@ TNotebookNode* TNotebookNode::GetNext() const {
     return nullptr;
 }
 
+TNotebookNode* TNotebookNode::GetNext(int& Level) const {
+    if (HasChildren()) {
+        ++Level;
+        return FirstChild();
+    }
+    for (const TNotebookNode* n = this; n && !n->fIsRoot; n = n->fParent, --Level) {
+        if (TNotebookNode* next = n->NextSibling()) return next;
+    }
+    return nullptr;
+}
+
 TNotebookNode* TNotebookNode::GetPrev() const {
     TNotebookNode* prev = PrevSibling();
     if (!prev) return Parent();

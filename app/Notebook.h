@@ -32,6 +32,9 @@ public:
 
     // Pre-order successor and predecessor over the whole tree, or null.
     TNotebookNode* GetNext() const;
+    // The same successor, with Level (this node's) changed to the successor's, so a walk
+    // over a deep tree never counts ancestors.
+    TNotebookNode* GetNext(int& Level) const;
     TNotebookNode* GetPrev() const;
     // True when this node is `node` or one of its descendants.
     bool IsInSubtreeOf(const TNotebookNode* node) const;

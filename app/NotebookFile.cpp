@@ -502,7 +502,6 @@ TNotebookNode* TLevelPlacer::Place(int level, const QString& title, int32_t imag
 void WriteNotebook(const TNotebook& notebook, QIODevice& device) {
     TTagWriter writer(device);
     writer.PutTag(kTagList);
-    // Pre-order with the level tracked on the way, so depth never costs a walk to the root.
     int level = 0;
     TNotebookNode* node = notebook.First();
     while (node) {
@@ -510,16 +509,7 @@ void WriteNotebook(const TNotebook& notebook, QIODevice& device) {
         writer.PutString(node->Title());
         writer.PutInteger(node->ImageIndex());
         writer.PutString(node->Data() ? node->Data()->text : QString());
-        if (node->HasChildren()) {
-            node = node->FirstChild();
-            ++level;
-            continue;
-        }
-        while (node && !node->NextSibling()) {
-            node = node->Parent();
-            --level;
-        }
-        if (node) node = node->NextSibling();
+        node = node->GetNext(level);
     }
     writer.PutTag(kTagEnd);
     writer.Flush();

@@ -74,16 +74,7 @@ QJsonArray NotebookToJson(const TNotebook& notebook) {
         item.insert(QStringLiteral("icon"), static_cast<qint64>(node->ImageIndex()));
         item.insert(QStringLiteral("text"), node->Data() ? node->Data()->text : QString());
         array.append(item);
-        if (node->HasChildren()) {
-            node = node->FirstChild();
-            ++level;
-            continue;
-        }
-        while (node && !node->NextSibling()) {
-            node = node->Parent();
-            --level;
-        }
-        if (node) node = node->NextSibling();
+        node = node->GetNext(level);
     }
     return array;
 }
