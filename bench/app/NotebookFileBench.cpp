@@ -26,6 +26,7 @@
 #include "app/Notebook.h"
 #include "app/NotebookFile.h"
 #include "bench/app/NotebookGenerator.h"
+#include "bench/support/ProcessStatus.h"
 #include "bench/support/RatioReporter.h"
 
 using namespace bench;
@@ -152,17 +153,6 @@ BENCHMARK(BM_WriteNotebookToMemory)->Unit(benchmark::kMillisecond)->MinTime(3.0)
 BENCHMARK(BM_QFileWrite)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_QFileWriteSynced)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_SaveNotebook)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-
-long StatusKiB(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // One operation in a process of its own, as when a notebook is opened at start-up: the
 // heap is new, so the load pays for every page of its tree just as the plain read pays for

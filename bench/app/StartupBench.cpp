@@ -21,20 +21,10 @@
 #include "app/Form1.h"
 #include "app/NotebookFile.h"
 #include "bench/app/NotebookGenerator.h"
+#include "bench/support/ProcessStatus.h"
 #include "platform/DialogService.h"
 
 namespace {
-
-long StatusKiB(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // The real start-up of the program, up to the first frame of the window.
 int RunChild(int argc, char** argv) {
