@@ -323,6 +323,19 @@ private:
     };
     friend class TPaintLock;
 
+    // While it lives, caret moves do not trim the trailing blanks of the line they leave:
+    // for commands that place the caret themselves.
+    class TTrimPause {
+    public:
+        explicit TTrimPause(TCustomCodeEdit& Edit) : fCount(Edit.fTrimSuspended) { ++fCount; }
+        ~TTrimPause() { --fCount; }
+        TTrimPause(const TTrimPause&) = delete;
+        TTrimPause& operator=(const TTrimPause&) = delete;
+
+    private:
+        int& fCount;
+    };
+
     // An undo block for a scope.
     class TUndoBlock {
     public:

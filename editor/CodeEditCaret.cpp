@@ -359,17 +359,11 @@ void TCustomCodeEdit::InsertByMode(TSelectionMode Mode, const QString& Value) {
 void TCustomCodeEdit::SetSelTextPrimitive(TSelectionMode PasteMode, const QString& Value,
                                           TChangeReason DeleteReason) {
     TPaintLock lock(*this);
-    ++fTrimSuspended;
-    try {
-        TUndoBlock block(*fUndoList);
-        DeleteSelection(DeleteReason);
-        InsertByMode(PasteMode, Value);
-        CollapseSelection();
-    } catch (...) {
-        --fTrimSuspended;
-        throw;
-    }
-    --fTrimSuspended;
+    TTrimPause pause(*this);
+    TUndoBlock block(*fUndoList);
+    DeleteSelection(DeleteReason);
+    InsertByMode(PasteMode, Value);
+    CollapseSelection();
 }
 
 void TCustomCodeEdit::InsertBlock(TBufferCoord BB, TBufferCoord BE, const QString& Value,

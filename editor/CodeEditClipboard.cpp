@@ -32,14 +32,8 @@ void TCustomCodeEdit::CutToClipboard() {
     if (fReadOnly || !SelAvail()) return;
     CopyToClipboard();
     TPaintLock lock(*this);
-    ++fTrimSuspended;
-    try {
-        DeleteSelection(crDelete);
-    } catch (...) {
-        --fTrimSuspended;
-        throw;
-    }
-    --fTrimSuspended;
+    TTrimPause pause(*this);
+    DeleteSelection(crDelete);
 }
 
 bool TCustomCodeEdit::CanPaste() const {

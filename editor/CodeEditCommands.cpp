@@ -113,11 +113,7 @@ void TCustomCodeEdit::ExecuteCommand(TCodeEditorCommand Command, QChar AChar, vo
     }
     if (fReadOnly && ChangesText(Command)) return;
     // Text commands place the caret themselves; only plain moves trim the line they leave.
-    ++fTrimSuspended;
-    struct TResume {
-        int& Count;
-        ~TResume() { --Count; }
-    } resume{fTrimSuspended};
+    TTrimPause pause(*this);
     switch (Command) {
         case ecSelWord:
             SelectWordAtCaret();

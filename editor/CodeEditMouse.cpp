@@ -221,14 +221,8 @@ void TCustomCodeEdit::StartTextDrag() {
     // already, in one undo step.
     if (action == Qt::MoveAction && !fDropHandled && !fReadOnly && SelAvail()) {
         TPaintLock lock(*this);
-        ++fTrimSuspended;
-        try {
-            DeleteSelection(crDelete);
-        } catch (...) {
-            --fTrimSuspended;
-            throw;
-        }
-        --fTrimSuspended;
+        TTrimPause pause(*this);
+        DeleteSelection(crDelete);
     }
     fDropHandled = false;
 }
@@ -302,11 +296,7 @@ void TCustomCodeEdit::DropText(const QMimeData* Data, TBufferCoord Pos, bool Mov
     const TSelectionMode mode = ModeOf(Data, smNormal);
     TPaintLock lock(*this);
     Pos = ClampCaret(Pos);
-    ++fTrimSuspended;
-    struct TResume {
-        int& Count;
-        ~TResume() { --Count; }
-    } resume{fTrimSuspended};
+    TTrimPause pause(*this);
     TUndoBlock block(*fUndoList);
     if (Move && SelAvail()) {
         const TBufferCoord bb = BlockBegin();
