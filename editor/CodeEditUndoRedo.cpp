@@ -102,6 +102,11 @@ TBufferCoord TCustomCodeEdit::RawSplitLine(int Line, QStringList Pieces) {
         for (qsizetype i = 0; i < Pieces.size(); ++i)
             fLines->Insert(Line + i, Pieces[i]);
     } else {
+        // A block insertion sizes the array to the exact count; make room by a share of the
+        // array instead, or many block insertions in a row would each copy all of it.
+        const qsizetype needed = fLines->Count() + Pieces.size();
+        const qsizetype capacity = fLines->Capacity();
+        if (capacity < needed) fLines->SetCapacity(std::max(needed, capacity + capacity / 4));
         fLines->InsertStrings(Line, Pieces);
     }
     return {lastLength + 1, Line + static_cast<int>(Pieces.size())};

@@ -51,6 +51,18 @@ const QString& OneLineText() {
     return text;
 }
 
+// And in 1,000 lines of 100 hits: every line splits into a block of lines of its own.
+const QString& LongLinesText() {
+    static const QString text = [] {
+        const QString line = QString(QStringLiteral("f(needle); ")).repeated(kHits / 1000);
+        QStringList lines;
+        for (int i = 0; i < 1000; ++i)
+            lines << line;
+        return lines.join(QStringLiteral("\r\n"));
+    }();
+    return text;
+}
+
 std::unique_ptr<TCodeEdit> NewEditor() {
     auto edit = std::make_unique<TCodeEdit>();
     edit->SetMetrics(std::make_unique<TFixedCellMetrics>(40, 120));
@@ -175,30 +187,44 @@ void BM_ReplaceAll_Undo(benchmark::State& state) {
     ReplaceAll(state, ssoReplaceAll | ssoEntireScope | ssoMatchCase, true);
 }
 
-// Splitting that line at every hit.
-void BM_ReplaceAll_Baseline_OneLine(benchmark::State& state) {
+// Splitting those lines at every hit.
+void SplitBaseline(benchmark::State& state, const QString& text) {
     for (auto _ : state) {
-        QString t = OneLineText();
+        QString t = text;
         t.replace(QStringLiteral("; "), QStringLiteral(";\r\n"), Qt::CaseSensitive);
         benchmark::DoNotOptimize(t.size());
     }
 }
 
-void BM_ReplaceAll_OneLineBreaks(benchmark::State& state) {
+void Split(benchmark::State& state, const QString& text) {
     auto edit = NewEditor();
     TCodeEditSearch engine;
     edit->SetSearchEngine(&engine);
     int hits = 0;
+    const qsizetype lines = text.count(u'\n') + 1;
     for (auto _ : state) {
         state.PauseTiming();
-        edit->SetText(OneLineText());
+        edit->SetText(text);
         state.ResumeTiming();
         hits = edit->SearchReplace(QStringLiteral("; "), QStringLiteral(";\r\n"),
                                    ssoReplaceAll | ssoEntireScope | ssoMatchCase);
     }
     state.counters["hits"] = hits;
-    if (hits != kHits || edit->Lines().Count() != kHits + 1)
+    if (hits != kHits || edit->Lines().Count() != kHits + lines)
         state.SkipWithError("wrong number of hits");
+}
+
+void BM_ReplaceAll_Baseline_OneLine(benchmark::State& state) {
+    SplitBaseline(state, OneLineText());
+}
+void BM_ReplaceAll_OneLineBreaks(benchmark::State& state) {
+    Split(state, OneLineText());
+}
+void BM_ReplaceAll_Baseline_LongLines(benchmark::State& state) {
+    SplitBaseline(state, LongLinesText());
+}
+void BM_ReplaceAll_LongLinesBreaks(benchmark::State& state) {
+    Split(state, LongLinesText());
 }
 
 BENCHMARK(BM_ReplaceAll_Baseline_QStringReplace)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -207,6 +233,8 @@ BENCHMARK(BM_ReplaceAll_IgnoreCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)
 BENCHMARK(BM_ReplaceAll_Undo)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_Baseline_OneLine)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReplaceAll_OneLineBreaks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplaceAll_Baseline_LongLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplaceAll_LongLinesBreaks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
@@ -217,6 +245,7 @@ int main(int argc, char** argv) {
     KeystrokeBenchmark();
     ReplaceText();
     OneLineText();
+    LongLinesText();
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (time of the editor / time of QString::replace on the same text):\n");
@@ -228,6 +257,8 @@ int main(int argc, char** argv) {
                         "BM_ReplaceAll_Baseline_QStringReplace", "target <= 5");
     reporter.PrintRatio("replace-all splitting one long line", "BM_ReplaceAll_OneLineBreaks",
                         "BM_ReplaceAll_Baseline_OneLine", "target <= 5");
+    reporter.PrintRatio("replace-all splitting 1,000 long lines", "BM_ReplaceAll_LongLinesBreaks",
+                        "BM_ReplaceAll_Baseline_LongLines", "target <= 5");
     benchmark::Shutdown();
     return 0;
 }
