@@ -280,6 +280,22 @@ private:
             h->SetLineExpandedAtWideGlyphs(expanded, fCache.Cells, Line - 1);
         else
             h->SetLine(expanded, Line - 1);
+        // Tokens of one look are one run. Looks are compared as stored, and each attribute's
+        // colours are worked out once per line: a long line has many tokens, few attributes.
+        struct TLook {
+            quint32 Foreground;
+            quint32 Background;
+            quint8 Style;
+            bool operator==(const TLook&) const = default;
+        };
+        struct TResolved {
+            const THighlighterAttributes* Attr;
+            QColor Foreground;
+            QColor Background;
+        };
+        std::vector<TResolved> resolved;
+        const THighlighterAttributes* lastAttr = nullptr;
+        TLook lastLook{};
         int end = cellCount;
         while (!h->GetEol()) {
             const int start = h->GetExpandedTokenPos();
@@ -287,20 +303,26 @@ private:
                 end = start;
                 break;
             }
-            TCodeEditTokenRun run{start, cellCount, QColor(), QColor(), fBaseStyle};
-            if (const THighlighterAttributes* attr = h->GetTokenAttribute()) {
-                run.Foreground = Resolve(attr->Foreground(), QColor());
-                run.Background = Resolve(attr->Background(), QColor());
-                run.Style = attr->Style();
-            }
+            const THighlighterAttributes* attr = h->GetTokenAttribute();
             h->Next();
-            // Tokens of one look are one run.
+            if (!runs.empty() && attr == lastAttr) continue;
+            lastAttr = attr;
+            const TLook look = attr ? TLook{attr->Foreground(), attr->Background(), attr->Style()}
+                                    : TLook{kColorNone, kColorNone, fBaseStyle};
             if (!runs.empty()) {
-                const TCodeEditTokenRun& last = runs.back();
-                if (last.Foreground == run.Foreground && last.Background == run.Background &&
-                    last.Style == run.Style)
-                    continue;
+                if (look == lastLook) continue;
                 runs.back().End = start;
+            }
+            lastLook = look;
+            TCodeEditTokenRun run{start, cellCount, QColor(), QColor(), look.Style};
+            if (attr) {
+                auto r = std::find_if(resolved.begin(), resolved.end(),
+                                      [attr](const TResolved& x) { return x.Attr == attr; });
+                if (r == resolved.end())
+                    r = resolved.insert(resolved.end(), {attr, Resolve(look.Foreground, QColor()),
+                                                         Resolve(look.Background, QColor())});
+                run.Foreground = r->Foreground;
+                run.Background = r->Background;
             }
             runs.push_back(run);
         }

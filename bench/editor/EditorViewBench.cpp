@@ -244,6 +244,34 @@ void HighlighterKeystrokeBenchmark() {
     edit.SetHighlighter(nullptr);
 }
 
+// A line of minified code is scanned whole for every keystroke (its end range) and for
+// every paint (its tokens up to the window): the cost is that of scanning it, more or less.
+void LongLineKeystrokeBenchmark() {
+    std::printf("One keystroke and repaint in the middle of a 1 MB line, C++ highlighter:\n");
+    TView view(50, 120);
+    TCodeEdit& edit = *view.Edit;
+    TCppHighlighter cpp;
+    const QString line = QString(QStringLiteral("f(a,b);x=1+2;")).repeated(80000);
+    edit.SetText(line);
+    const double scan = Median(20, [&](int) {
+        cpp.ResetRange();
+        cpp.SetLine(line, 0);
+        cpp.NextToEol();
+    });
+    edit.SetHighlighter(&cpp);
+    for (const bool wrap : {false, true}) {
+        edit.SetWordWrap(wrap);
+        edit.SetCaretXY({static_cast<int>(line.size()) / 2, 1});
+        const double typed = Median(50, [&](int) {
+            edit.CommandProcessor(ecChar, QChar(u'z'));
+            view.Render();
+        });
+        std::printf("  word wrap %-3s: %8.1f us   ratio %5.2fx of one scan of the line (%.1f us)\n",
+                    wrap ? "on" : "off", typed, typed / scan, scan);
+    }
+    edit.SetHighlighter(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -252,5 +280,6 @@ int main(int argc, char** argv) {
     RepaintBenchmarks();
     WrapBenchmarks();
     HighlighterKeystrokeBenchmark();
+    LongLineKeystrokeBenchmark();
     return 0;
 }
