@@ -67,6 +67,7 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     CreateHighlighters();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Marrowpad"));
+    setWindowIcon(QIcon(ApplicationIconPath()));
     resize(900, 600);
     CreateActions();
     CreateMenus();

@@ -2,6 +2,11 @@
 # when one of them is missing, so a second run does not touch the network.
 MARROWPAD_PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core"
+# The install test's validators (xdg-mime answers through libfile-mimeinfo-perl on a machine
+# without a desktop), and dpkg-dev and file, which cpack needs to work out the package's
+# dependencies.
+MARROWPAD_PACKAGES="$MARROWPAD_PACKAGES desktop-file-utils appstream libxml2-utils \
+shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev file"
 
 marrowpad_install_deps() {
     local missing=()

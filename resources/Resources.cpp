@@ -21,3 +21,7 @@ QString ToolbarIconPath(const QString& name) {
 QString CommandIconPath(const QString& name) {
     return QStringLiteral(":/icons/command/%1.svg").arg(name);
 }
+
+QString ApplicationIconPath() {
+    return QStringLiteral(":/icons/app/marrowpad.svg");
+}

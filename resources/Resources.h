@@ -12,3 +12,5 @@ QString NodeIconPath(int index);
 // Resource paths of the toolbar and command (menu) icons, by short name such as "save".
 QString ToolbarIconPath(const QString& name);
 QString CommandIconPath(const QString& name);
+// Resource path of the application's own icon; the same drawing is installed in the icon theme.
+QString ApplicationIconPath();
