@@ -75,6 +75,7 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     CreateBody();
     CreateStatusBar();
     CreateSearchDialogs();
+    CreateSearchPanel();
     StartUp(firstArgument);
     UpdateEditActions();
 }
@@ -199,6 +200,19 @@ void TForm1::CreateActions() {
     a = AddAction(QStringLiteral("SearchTitleCmd"), QStringLiteral("タイトル検索"));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("titlesearch"))));
     command(a, &TForm1::SearchTitleCmdExecute);
+    command(AddAction(QStringLiteral("FullTextSearchCmd"), QStringLiteral("全文検索"),
+                      QStringLiteral("全文検索|すべてのスニペットのテキストを検索します"),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)),
+            &TForm1::FullTextSearchCmdExecute);
+    for (auto [name, key, handler] :
+         {std::tuple{"FullTextNextCmd", QKeySequence(Qt::Key_F4), &TForm1::FullTextNextCmdExecute},
+          std::tuple{"FullTextPrevCmd", QKeySequence(Qt::SHIFT | Qt::Key_F4),
+                     &TForm1::FullTextPrevCmdExecute}}) {
+        // Keys only, with no menu item: they act while the window has the focus.
+        a = AddAction(QString::fromLatin1(name), QString(), QString(), key);
+        addAction(a);
+        command(a, handler);
+    }
     AddAction(QStringLiteral("SetCmd"), QStringLiteral("設定"));
     command(AddAction(QStringLiteral("ImageReSetCmd"), QString(), QStringLiteral("グリフの再設定")),
             &TForm1::ImageReSetCmdExecute);
@@ -239,6 +253,7 @@ void TForm1::CreateMenus() {
         add(search, name);
     search->addSeparator();
     add(search, "SearchTitleCmd");
+    add(search, "FullTextSearchCmd");
 
     EditorPopupMenu = new QMenu(this);
     EditorPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));

@@ -29,6 +29,9 @@ class TCodeEdit;
 class TCustomHighlighter;
 class TPasHighlighter;
 class TCppHighlighter;
+class TSearchPanel;
+struct TSearchHit;
+struct TSearchSnippet;
 
 // The main window: the toolbar, the snippet tree on the left, the editor pane on the right
 // and the three-panel status bar. It owns the notebook, the current snippet `tn` and the
@@ -105,6 +108,19 @@ public:
     int SearchIndex = 0;
     TFindDialog* FindDialog2 = nullptr;
 
+    // Full-text search across the notebook, in a panel below the editor.
+    void FullTextSearchCmdExecute();
+    void FullTextNextCmdExecute();  // F4
+    void FullTextPrevCmdExecute();  // Shift+F4
+    // Makes the hit's snippet current, as a click in the tree does, and selects the hit.
+    void OpenSearchHit(const TSearchSnippet& snippet, const TSearchHit& hit);
+    void CloseSearchPanel();
+    // The panel's height, kept in the settings file.
+    int SearchPanelHeight() const;
+    void SetSearchPanelHeight(int height);
+    TSearchPanel* SearchPanel1 = nullptr;
+    QSplitter* Splitter2 = nullptr;  // the editor above the search panel
+
     // Text search and replace in the editor.
     void SearchFindCmdExecute();
     void FindDialog1Find();
@@ -173,6 +189,7 @@ private:
     void FillIconCombo();
     void CreateHighlighters();
     void CreateSearchDialogs();
+    void CreateSearchPanel();
     // Runs one search of the editor text and reports a miss in the search-status panel.
     int SearchEditor(const QString& text, const QString& replacement, TSearchOptions options);
     void CreateTokenFonts();
@@ -192,4 +209,5 @@ private:
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
     QActionGroup* fSelectionModeGroup = nullptr;
+    int fSearchPanelHeight = 200;
 };

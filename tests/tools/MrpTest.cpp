@@ -164,3 +164,42 @@ TEST_F(MrpTest, ArgumentsAreCheckedAndHelpAndVersionAnswer) {
     EXPECT_TRUE(version.out.startsWith("mrp ")) << version.out.toStdString();
     EXPECT_TRUE(QChar(QLatin1Char(version.out.at(4))).isDigit()) << version.out.toStdString();
 }
+
+TEST_F(MrpTest, GrepPrintsEveryHitWithItsTitlePathLineAndColumn) {
+    const QByteArray json = R"([
+        {"level": 0, "title": "ファイル", "icon": 1, "text": "ファイル\r\n保存は QSaveFile で"},
+        {"level": 1, "title": "100%2", "icon": 1, "text": "qsavefile\nx QSaveFile QSaveFile"},
+        {"level": 0, "title": "other", "icon": 1, "text": "QSaveFiles"}
+    ])";
+    const QString mrp = Dir.Path(QStringLiteral("grep.mrp"));
+    ASSERT_EQ(Mrp({QStringLiteral("create"), WriteJson(json), mrp}).exitCode, 0);
+
+    TRun run = Mrp({QStringLiteral("grep"), QStringLiteral("QSaveFile"), mrp});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Columns count UTF-16 units, not the bytes of the output.
+    EXPECT_EQ(QString::fromUtf8(run.out),
+              QStringLiteral("ファイル:2:5: 保存は QSaveFile で\n"
+                             "ファイル › 100%2:2:3: x QSaveFile QSaveFile\n"
+                             "ファイル › 100%2:2:13: x QSaveFile QSaveFile\n"
+                             "other:1:1: QSaveFiles\n"));
+    run = Mrp({QStringLiteral("grep"), QStringLiteral("-iw"), QStringLiteral("qsavefile"), mrp});
+    EXPECT_EQ(run.out.count('\n'), 4) << run.out.toStdString();
+    run = Mrp({QStringLiteral("grep"), QStringLiteral("-E"), QStringLiteral("-w"),
+               QStringLiteral("Q\\w+s$"), mrp});
+    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("other:1:1: QSaveFiles\n"));
+
+    // Nothing found is 1; errors are 2, with a message.
+    run = Mrp({QStringLiteral("grep"), QStringLiteral("absent"), mrp});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(
+        Failure({QStringLiteral("grep"), QStringLiteral("-E"), QStringLiteral("Q("), mrp}, 2)
+            .contains(QStringLiteral("正規表現")));
+    Failure({QStringLiteral("grep"), QStringLiteral("x"), Dir.Path(QStringLiteral("none.mrp"))}, 2);
+    Failure({QStringLiteral("grep"), QStringLiteral("-x"), QStringLiteral("x"), mrp}, 2);
+    Failure({QStringLiteral("grep"), QStringLiteral("x")}, 2);
+    Failure({QStringLiteral("grep"), QString(), mrp}, 2);
+    // After "--" a pattern may start with a dash.
+    EXPECT_EQ(
+        Mrp({QStringLiteral("grep"), QStringLiteral("--"), QStringLiteral("-w"), mrp}).exitCode, 1);
+}

@@ -15,6 +15,7 @@
 #include "app/NotebookFile.h"
 #include "app/NotebookTextExport.h"
 #include "platform/Errors.h"
+#include "tools/mrp/Grep.h"
 #include "tools/mrp/TokenDump.h"
 
 #ifndef MARROWPAD_VERSION
@@ -32,6 +33,10 @@ const char* const kUsageText =
     "  mrp create JSON OUT       JSONファイル JSON (- は標準入力) からノートブック OUT を作ります\n"
     "  mrp export-text FILE OUT  ノートブック FILE の全テキストを OUT に書き出します (UTF-8)\n"
     "  mrp tokens --lang N FILE  テキスト FILE のトークンを言語 N (1-7) でJSONに書き出します\n"
+    "  mrp grep [-i] [-w] [-E] PATTERN FILE\n"
+    "                            ノートブック FILE の全テキストを検索し、見つかった行を\n"
+    "                            「タイトル › …:行:桁: 行の内容」の形で書き出します\n"
+    "                            (-i 大文字と小文字を区別しない, -w 単語単位, -E 正規表現)\n"
     "  mrp --help                この説明を表示します\n"
     "  mrp --version             バージョンを表示します\n"
     "\n"
@@ -198,6 +203,7 @@ int Run(const QStringList& args) {
     if (command == QLatin1String("create")) return RunCreate(args);
     if (command == QLatin1String("export-text")) return RunExportText(args);
     if (command == QLatin1String("tokens")) return mrp::RunTokens(args);
+    if (command == QLatin1String("grep")) return mrp::RunGrep(args);
     Fail(QStringLiteral("不明なコマンドです: %1\n'mrp --help' で使い方を表示します。").arg(command),
          kUsage);
 }

@@ -6,9 +6,12 @@
 //     --dark                 dark window palette and the dark token preset
 //     --select C1,L1,C2,L2   select from (C1, L1) to (C2, L2) in the editor
 //     --line-numbers         show line numbers in the gutter
+//     --search TEXT          search every snippet for TEXT and open the first hit
 //
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTest>
@@ -17,6 +20,7 @@
 #include "app/Form1.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
+#include "app/SearchPanel.h"
 #include "editor/CodeEdit.h"
 
 namespace {
@@ -53,6 +57,7 @@ int main(int argc, char** argv) {
     bool dark = false;
     bool lineNumbers = false;
     QList<int> selection;
+    QString search;
     for (int i = 3; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString next = args.value(i + 1);
@@ -64,6 +69,9 @@ int main(int argc, char** argv) {
             ++i;
         } else if (a == QLatin1String("--dark")) {
             dark = true;
+        } else if (a == QLatin1String("--search")) {
+            search = next;
+            ++i;
         } else if (a == QLatin1String("--line-numbers")) {
             lineNumbers = true;
         } else if (a == QLatin1String("--select")) {
@@ -100,6 +108,13 @@ int main(int argc, char** argv) {
     if (selection.size() == 4) {
         const TBufferCoord begin{selection[0], selection[1]}, end{selection[2], selection[3]};
         form.Editor().SetCaretAndSelection(end, begin, end);
+    }
+    if (!search.isEmpty()) {
+        form.Action(QStringLiteral("FullTextSearchCmd"))->trigger();
+        QTest::keyClicks(form.SearchPanel1->Field(), search);
+        if (!QTest::qWaitFor([&] { return !form.SearchPanel1->IsSearching(); }, 10000))
+            return Fail("the search did not end");
+        form.FullTextNextCmdExecute();
     }
     QTest::qWait(100);
     if (!form.grab().save(args[2])) return Fail("cannot write the image");
