@@ -27,12 +27,15 @@
 #include "app/NodeItemDelegate.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
+#include "app/StatusPanel.h"
 #include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "resources/Resources.h"
+#include "settings/ExIniFile.h"
+#include "settings/Form2.h"
 
 namespace {
 QIcon SvgIcon(const QString& path) {
@@ -41,10 +44,10 @@ QIcon SvgIcon(const QString& path) {
 
 // The toolbar glyphs are drawn in one colour: the style's button text, so they stay
 // visible on dark styles as well as light ones.
-QIcon GlyphIcon(const QString& path, const QColor& color) {
+QIcon GlyphIcon(const QString& path, const QColor& color, int px) {
     QIcon icon;
     QSvgRenderer renderer(path);
-    for (int size : {21, 42}) {
+    for (int size : {px, 2 * px}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -58,17 +61,19 @@ QIcon GlyphIcon(const QString& path, const QColor& color) {
 }
 }  // namespace
 
-TForm1::TForm1(const QString& firstArgument, QWidget* parent)
+TForm1::TForm1(const QString& firstArgument, const QString& settingsFile, QWidget* parent)
     : QMainWindow(parent),
+      fSettings(std::make_unique<TAppSettings>()),
+      fDesignFont(QApplication::font()),
       fNodeImages(std::make_unique<TNodeImageList>()),
       fMemo(std::make_unique<TCodeEditMemo>()) {
     InitMarrowpadResources();
+    OpenSettingsFile(settingsFile);
     CreateTokenFonts();
     CreateHighlighters();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Marrowpad"));
     setWindowIcon(QIcon(ApplicationIconPath()));
-    resize(900, 600);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -76,13 +81,23 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
     CreateStatusBar();
     CreateSearchDialogs();
     CreateSearchPanel();
+    fGutterDesignFont = Editor().Gutter().Font();
+    fGutterDesignWidth = Editor().Gutter().Width();
+    fGutterDesignLeftOffset = Editor().Gutter().LeftOffset();
+    // The memo font of a file without one: the editor's own face, at the size a new font has.
+    fSettings->MemoFont = TAppSettings::NewFont(Editor().font().family());
+    ApplyScaledSizes();
     StartUp(firstArgument);
+    Form2 = new TForm2(*fSettings, this);
     UpdateEditActions();
 }
 
 TForm1::~TForm1() {
     // The editor keeps no hold on a highlighter: let go of it before the highlighters go.
     Editor().SetHighlighter(nullptr);
+    // The dialog edits the settings object, which goes before the window's children do.
+    delete Form2;
+    Form2 = nullptr;
     // The view and its model go before the notebook they show.
     delete TreeView1;
     TreeView1 = nullptr;
@@ -213,7 +228,7 @@ void TForm1::CreateActions() {
         addAction(a);
         command(a, handler);
     }
-    AddAction(QStringLiteral("SetCmd"), QStringLiteral("設定"));
+    command(AddAction(QStringLiteral("SetCmd"), QStringLiteral("設定")), &TForm1::SetCmdExecute);
     command(AddAction(QStringLiteral("ImageReSetCmd"), QString(), QStringLiteral("グリフの再設定")),
             &TForm1::ImageReSetCmdExecute);
 }
@@ -275,7 +290,8 @@ QToolButton* TForm1::AddToolButton(const QString& name, const QString& hint, con
     auto* button = new QToolButton(ToolBar1);
     button->setObjectName(name);
     button->setToolTip(hint);
-    button->setIcon(GlyphIcon(ToolbarIconPath(icon), palette().color(QPalette::ButtonText)));
+    // the glyph is drawn again whenever the style or the scale changes
+    button->setProperty("glyph", icon);
     button->setAutoRaise(true);
     if (action) connect(button, &QToolButton::clicked, action, &QAction::trigger);
     ToolBar1->addWidget(button);
@@ -287,8 +303,6 @@ void TForm1::CreateToolBar() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
-    ToolBar1->setIconSize(QSize(21, 21));
-    ToolBar1->setFixedHeight(38);
     ToolBar1->toggleViewAction()->setEnabled(false);
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
@@ -319,8 +333,7 @@ void TForm1::CreateToolBar() {
     button("BtnLeft", "階層を上げる", "left", &TForm1::BtnLeftClick);
     button("BtnRight", "階層を下げる", "right", &TForm1::BtnRightClick);
     ToolBar1->addSeparator();
-    AddToolButton(QStringLiteral("SetUpBtn"), QStringLiteral("設定"), QStringLiteral("settings"),
-                  Action(QStringLiteral("SetCmd")));
+    button("SetUpBtn", "設定", "settings", &TForm1::SetUpBtnClick);
 
     // The icon chooser and its button sit at the right end of the bar.
     auto* spacer = new QWidget(ToolBar1);
@@ -328,8 +341,6 @@ void TForm1::CreateToolBar() {
     ToolBar1->addWidget(spacer);
     auto* combo = new TIconComboBox(ToolBar1);
     combo->setObjectName(QStringLiteral("ComboBoxEx1"));
-    combo->setFixedWidth(73);
-    combo->setIconSize(QSize(16, 16));
     ComboBoxEx1 = combo;
     ToolBar1->addWidget(ComboBoxEx1);
     ReSetImageBtn =
@@ -348,19 +359,10 @@ void TForm1::CreateBody() {
     TreeView1->setModel(fTreeModel);
     TreeView1->setItemDelegate(new TNodeItemDelegate(*fNodeImages, TreeView1));
     TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
     TreeView1->setFocusPolicy(Qt::ClickFocus);  // the Tab key skips the tree
-    TreeView1->setIconSize(QSize(16, 16));
     TreeView1->setUniformRowHeights(true);
-    // The selection stays visible while the editor has the focus.
-    QPalette palette = TreeView1->palette();
-    palette.setBrush(QPalette::Inactive, QPalette::Highlight,
-                     palette.brush(QPalette::Active, QPalette::Highlight));
-    palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.brush(QPalette::Active, QPalette::HighlightedText));
-    TreeView1->setPalette(palette);
     TreeView1->viewport()->installEventFilter(this);
     TreeView1->OnDropNode = [this](TNotebookNode* target) {
         RunCommand([this, target] { TreeView1DragDrop(target); });
@@ -384,7 +386,6 @@ void TForm1::CreateBody() {
     Splitter1->addWidget(memo);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({160, 740});
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
     setCentralWidget(Splitter1);
 }
@@ -394,8 +395,7 @@ void TForm1::CreateStatusBar() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
     for (QLabel*& panel : fPanels) {
-        panel = new QLabel(StatusBar1);
-        panel->setFixedWidth(200);
+        panel = new TStatusPanel(StatusBar1);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(panel);
     }
@@ -430,6 +430,11 @@ void TForm1::UpdateEditActions() {
     Action(QStringLiteral("EditPaste1"))->setEnabled(fMemo->CanPaste());
     Action(QStringLiteral("EditDelete1"))->setEnabled(!readOnly && selected);
     Action(QStringLiteral("EditUndo1"))->setEnabled(fMemo->CanUndo());
+}
+
+QIcon TForm1::ToolbarGlyph(const QString& icon) const {
+    return GlyphIcon(ToolbarIconPath(icon), QApplication::palette().color(QPalette::ButtonText),
+                     fScale.Px(21));
 }
 
 bool TForm1::RunCommand(const std::function<void()>& command) {

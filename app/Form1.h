@@ -7,7 +7,8 @@
 
 #include "app/Notebook.h"
 #include "editor/CodeEditTypes.h"
-#include "settings/IniFont.h"
+#include "platform/WindowScale.h"
+#include "settings/AppSettings.h"
 
 class QAction;
 class QActionGroup;
@@ -32,6 +33,8 @@ class TCppHighlighter;
 class TSearchPanel;
 struct TSearchHit;
 struct TSearchSnippet;
+class TExIniFile;
+class TForm2;
 
 // The main window: the toolbar, the snippet tree on the left, the editor pane on the right
 // and the three-panel status bar. It owns the notebook, the current snippet `tn` and the
@@ -40,8 +43,10 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // Creating the window runs the start-up: `firstArgument` is the first command-line
-    // argument (empty when there is none).
-    explicit TForm1(const QString& firstArgument = QString(), QWidget* parent = nullptr);
+    // argument (empty when there is none). `settingsFile` names the settings file; empty
+    // means the program's own (beside the executable, else in the user's folder).
+    explicit TForm1(const QString& firstArgument = QString(),
+                    const QString& settingsFile = QString(), QWidget* parent = nullptr);
     ~TForm1() override;
 
     static constexpr const char* kNewFileName = "新規ファイル.mrp";
@@ -98,7 +103,6 @@ public:
     TNotebookNode* FindPrevSameLevel(TNotebookNode* node) const;
     bool IsParentNode(TNotebookNode* node) const;
     // Whether tree nodes can be dragged to move them.
-    bool isDragMode = false;
     void SetDragMode(bool allowed);
 
     // Title search.
@@ -143,8 +147,6 @@ public:
     void Splitter1Moved();
     // The title line (line 1) is painted in the title colours.
     void MemoSpecialLineColors(int Line, bool& Special, quint32& FG, quint32& BG) const;
-    quint32 BGColor = 0x000080;  // title line background (0x00BBGGRR)
-    quint32 FGColor = 0xFFFFFF;  // title line text
 
     // Highlighters and token colours. All seven languages have a slot for the whole run;
     // languages without a highlighter yet leave theirs empty and show plain text.
@@ -152,14 +154,27 @@ public:
     std::unique_ptr<TPasHighlighter> PasHighlighter1;
     std::unique_ptr<TCppHighlighter> CppHighlighter1;
     TCustomHighlighter* HighlighterOfChoice(int choice) const;
-    int SelectSynNumber = 0;  // the highlighter choice: 0 plain text, 1..7 the languages
     // Attaches the highlighter of a choice (none for 0); any other value changes nothing.
     void SetHighlighterChoice(int choice);
-    TIniFont CommentFont, IdentFont, FloatFont, KeyFont, NumberFont, StringFont, SymbolFont;
-    bool isDark = false;
     void SetDarkSynFonts();
     void SetLightSynFonts();
     void ApplySynFonts();
+
+    // Preferences: the settings object, its file, the settings dialog and the window scale.
+    TAppSettings& Settings() { return *fSettings; }
+    TExIniFile& IniFile() { return *fIniFile; }
+    TForm2* Form2 = nullptr;
+    void LoadSettings();
+    void SaveSettings();
+    void SetCmdExecute();
+    void SetUpBtnClick();
+    void ApplyMemoSettings();
+    // Makes the named style active and colours the editor from it; an unknown name shows the
+    // error box and keeps the current style.
+    void SelectStyle(const QString& name);
+    // Lays the window out again for ppi pixels per inch (96 is 100 %).
+    void ScaleForPPI(int ppi);
+    const TWindowScale& Scale() const { return fScale; }
 
     // Every command runs through here: an error ends the command and is shown in the
     // error box. Returns false when the command failed.
@@ -202,7 +217,23 @@ private:
     void MoveNode(TNotebookNode* node, TNotebookNode* destination, TNodeAttachMode mode);
     void CollapseSubtree(TNotebookNode* node);
     void SelectNode(TNotebookNode* node);
+    // Settings and scaling.
+    void OpenSettingsFile(const QString& settingsFile);
+    void ApplyStyleColors();
+    void RefreshStyledParts();
+    void ApplyScaledSizes();
+    void ApplyMemoFont();
+    void CaptureLayout();
+    void PlaceWindow();
+    QIcon ToolbarGlyph(const QString& icon) const;
 
+    std::unique_ptr<TAppSettings> fSettings;
+    std::unique_ptr<TExIniFile> fIniFile;
+    TWindowScale fScale;
+    QFont fDesignFont;        // the window's font at 100 %
+    QFont fGutterDesignFont;  // the gutter's font at 100 %
+    int fGutterDesignWidth = 0;
+    int fGutterDesignLeftOffset = 0;
     TNotebook fNotebook;
     std::unique_ptr<TNodeImageList> fNodeImages;
     std::unique_ptr<TCodeEditMemo> fMemo;

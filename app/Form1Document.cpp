@@ -13,7 +13,10 @@
 #include "platform/DialogService.h"
 
 void TForm1::StartUp(const QString& firstArgument) {
-    if (isDark)
+    SetDragMode(false);
+    // A failure while reading the settings still lets the rest of the start-up run.
+    RunCommand([this] { LoadSettings(); });
+    if (fSettings->isDark)
         SetDarkSynFonts();
     else
         SetLightSynFonts();
@@ -36,7 +39,8 @@ void TForm1::StartUp(const QString& firstArgument) {
     } else {
         NewCmdExecute();
     }
-    SetHighlighterChoice(SelectSynNumber);
+    SetHighlighterChoice(fSettings->SelectSynNumber);
+    PlaceWindow();
     isModify = false;
 }
 
@@ -137,5 +141,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Settings that cannot be written are reported; the window closes all the same.
+    RunCommand([this] { SaveSettings(); });
     event->accept();
 }

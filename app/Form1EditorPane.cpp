@@ -47,6 +47,6 @@ void TForm1::Splitter1Moved() {
 void TForm1::MemoSpecialLineColors(int Line, bool& Special, quint32& FG, quint32& BG) const {
     if (Line != 1) return;
     Special = true;
-    BG = BGColor;
-    FG = FGColor;
+    BG = fSettings->BGColor;
+    FG = fSettings->FGColor;
 }

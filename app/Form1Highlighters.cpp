@@ -63,33 +63,33 @@ TCustomHighlighter* TForm1::HighlighterOfChoice(int choice) const {
 
 void TForm1::CreateTokenFonts() {
     const quint32 windowText = TIniFont().Color;
-    SetPreset(CommentFont, 0x008000, fsItalic);
-    SetPreset(IdentFont, 0x800000, 0);
-    SetPreset(FloatFont, windowText, 0);
-    SetPreset(KeyFont, 0x800000, fsBold);
-    SetPreset(NumberFont, 0x008000, 0);
-    SetPreset(StringFont, 0x008000, 0);
-    SetPreset(SymbolFont, windowText, 0);
+    SetPreset(fSettings->CommentFont, 0x008000, fsItalic);
+    SetPreset(fSettings->IdentFont, 0x800000, 0);
+    SetPreset(fSettings->FloatFont, windowText, 0);
+    SetPreset(fSettings->KeyFont, 0x800000, fsBold);
+    SetPreset(fSettings->NumberFont, 0x008000, 0);
+    SetPreset(fSettings->StringFont, 0x008000, 0);
+    SetPreset(fSettings->SymbolFont, windowText, 0);
 }
 
 void TForm1::SetDarkSynFonts() {
-    SetPreset(CommentFont, 0x05BC60, fsItalic);
-    SetPreset(FloatFont, 0x507FFF, 0);
-    SetPreset(KeyFont, 0x45DAEA, fsBold);
-    SetPreset(NumberFont, 0x507FFF, 0);
-    SetPreset(StringFont, 0xED9564, 0);
-    SetPreset(SymbolFont, 0xFFFFFF, 0);
-    SetPreset(IdentFont, 0xFFFFFF, 0);
+    SetPreset(fSettings->CommentFont, 0x05BC60, fsItalic);
+    SetPreset(fSettings->FloatFont, 0x507FFF, 0);
+    SetPreset(fSettings->KeyFont, 0x45DAEA, fsBold);
+    SetPreset(fSettings->NumberFont, 0x507FFF, 0);
+    SetPreset(fSettings->StringFont, 0xED9564, 0);
+    SetPreset(fSettings->SymbolFont, 0xFFFFFF, 0);
+    SetPreset(fSettings->IdentFont, 0xFFFFFF, 0);
 }
 
 void TForm1::SetLightSynFonts() {
-    SetPreset(CommentFont, 0x228B22, fsItalic);
-    SetPreset(FloatFont, 0xCD0000, 0);
-    SetPreset(KeyFont, 0x9D0808, fsBold);
-    SetPreset(NumberFont, 0xCD0000, 0);
-    SetPreset(StringFont, 0x000080, 0);
-    SetPreset(SymbolFont, 0x000000, 0);
-    SetPreset(IdentFont, 0x000000, 0);
+    SetPreset(fSettings->CommentFont, 0x228B22, fsItalic);
+    SetPreset(fSettings->FloatFont, 0xCD0000, 0);
+    SetPreset(fSettings->KeyFont, 0x9D0808, fsBold);
+    SetPreset(fSettings->NumberFont, 0xCD0000, 0);
+    SetPreset(fSettings->StringFont, 0x000080, 0);
+    SetPreset(fSettings->SymbolFont, 0x000000, 0);
+    SetPreset(fSettings->IdentFont, 0x000000, 0);
 }
 
 void TForm1::ApplySynFonts() {
@@ -103,12 +103,12 @@ void TForm1::ApplySynFonts() {
         // One change notice per highlighter, so the editor re-scans once, not per attribute.
         TCustomHighlighter::TUpdateGuard batch(*highlighter);
         const TTokenFontTargets& t = targets[choice - 1];
-        Apply(t.Comment, CommentFont);
-        Apply(t.Float, FloatFont);
-        Apply(t.Key, KeyFont);
-        Apply(t.Number, NumberFont);
-        Apply(t.String, StringFont);
-        Apply(t.Symbol, SymbolFont);
-        Apply(t.Identifier, IdentFont);
+        Apply(t.Comment, fSettings->CommentFont);
+        Apply(t.Float, fSettings->FloatFont);
+        Apply(t.Key, fSettings->KeyFont);
+        Apply(t.Number, fSettings->NumberFont);
+        Apply(t.String, fSettings->StringFont);
+        Apply(t.Symbol, fSettings->SymbolFont);
+        Apply(t.Identifier, fSettings->IdentFont);
     }
 }

@@ -175,7 +175,7 @@ void TForm1::TreeView1DragDrop(TNotebookNode* target) {
 }
 
 void TForm1::SetDragMode(bool allowed) {
-    isDragMode = allowed;
+    fSettings->isDragMode = allowed;
     TreeView1->SetDragAllowed(allowed);
 }
 

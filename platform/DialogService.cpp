@@ -1,6 +1,7 @@
 #include "platform/DialogService.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -28,6 +29,10 @@ std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogOptions& 
     return dialog.selectedFiles().first();
 }
 }  // namespace
+
+int TDialogService::ExecModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
 TDialogService& TDialogService::Instance() {
     return *CurrentService();

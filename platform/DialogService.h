@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // What a file dialog is opened with. The filter uses the "Description|*.ext|..." form the
@@ -34,6 +35,10 @@ public:
                                                 const TFileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFileName(QWidget* parent,
                                                 const TFileDialogOptions& options) = 0;
+
+    // Shows a modal dialog of the program's own and returns its result code once it closed.
+    // The real service runs the dialog's event loop; a scripted one works its controls.
+    virtual int ExecModal(QDialog& dialog);
 
     // The service in use. The default shows real dialogs.
     static TDialogService& Instance();

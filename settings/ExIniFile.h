@@ -105,8 +105,11 @@ public:
     void ReadList(const QString& Section, const QString& Item, QStringList& List) const;
     void WriteList(const QString& Section, const QString& Item, const QStringList& Value);
 
-    // Item".Name", ".Size", ".Style", ".Color".
-    void ReadFont(const QString& Section, const QString& Item, TIniFont& Font) const;
+    // Item".Name", ".Size", ".Style", ".Color". With colorError, a colour that is not
+    // hexadecimal keeps the font's colour and gives its conversion message there instead of
+    // raising, and the rest of the font is still read.
+    void ReadFont(const QString& Section, const QString& Item, TIniFont& Font,
+                  QString* colorError = nullptr) const;
     void WriteFont(const QString& Section, const QString& Item, const TIniFont& Value);
 
     // Window placement: Item".Flags", ".Show", ".MaxX", ".MaxY", ".X", ".Y", ".XSize" (right

@@ -1,6 +1,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/Errors.h"
 #include "settings/ExIniFile.h"
 #include "settings/IniValues.h"
 
@@ -70,14 +71,21 @@ TPlacement CurrentPlacement(const QWidget& form) {
 
 }  // namespace
 
-void TExIniFile::ReadFont(const QString& Section, const QString& Item, TIniFont& Font) const {
+void TExIniFile::ReadFont(const QString& Section, const QString& Item, TIniFont& Font,
+                          QString* colorError) const {
     const QString name =
         ReadFenced(Section, Item + QStringLiteral(".Name"), fcNone, Font.Font.family());
     const qint32 size = ReadInteger(Section, Item + QStringLiteral(".Size"), PointSize(Font.Font));
     const qint32 style =
         ReadInteger(Section, Item + QStringLiteral(".Style"), FontStyleBits(Font.Font));
     // read last: a bad colour raises before the font is touched
-    const quint32 color = ReadColor(Section, Item + QStringLiteral(".Color"), Font.Color);
+    quint32 color = Font.Color;
+    try {
+        color = ReadColor(Section, Item + QStringLiteral(".Color"), Font.Color);
+    } catch (const EConvertError& error) {
+        if (!colorError) throw;
+        *colorError = error.Message();
+    }
     // A new font, so attributes the file does not hold return to their defaults.
     QFont font;
     font.setFamily(name);

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the settings store as an ini file, then runs every typed read over
-// whatever sections and keys it finds, and checks that a saved document reads back to itself.
+// whatever sections and keys it finds, checks that a saved document reads back to itself, and
+// reads the window's settings from it.
 
 #include <QApplication>
 #include <QBuffer>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 
 #include "platform/Errors.h"
+#include "settings/AppSettings.h"
 #include "settings/ExIniFile.h"
 
 namespace {
@@ -125,6 +127,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     CheckRoundTrip(ini.Document());
+
+    // The window's settings read whatever the file holds without raising: a bad colour is a
+    // message, and the sizes it keeps are within what the editor can show.
+    TAppSettings settings;
+    QStringList errors;
+    settings.Read(ini, errors);
+    const int points = settings.MemoFont.Font.pointSize();
+    Check(points >= 1 && points <= TAppSettings::kMaxFontSize);
 
     // Edits keep the lookups consistent.
     if (!sections.isEmpty()) {

@@ -53,7 +53,7 @@ protected:
     }
 
     void Start(const QString& argument = QString()) {
-        Form = std::make_unique<TForm1>(argument);
+        Form = std::make_unique<TForm1>(argument, SettingsPath());
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     }
@@ -67,6 +67,9 @@ protected:
         ASSERT_TRUE(rect.isValid()) << "snippet " << index << " is not visible";
         QTest::mouseClick(Form->TreeView1->viewport(), Qt::LeftButton, {}, rect.center());
     }
+
+    // The settings file of the window under test, in the scratch folder.
+    QString SettingsPath() const { return Dir.Path("marrowpad.ini"); }
 
     void Trigger(const char* action) { Form->Action(QString::fromLatin1(action))->trigger(); }
 

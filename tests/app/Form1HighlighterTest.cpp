@@ -54,15 +54,16 @@ TEST_F(Form1Test, TheTitleLineTakesTheTitleColours) {
     EXPECT_FALSE(special);
     Form->MemoSpecialLineColors(1, special, fg, bg);
     EXPECT_TRUE(special);
-    EXPECT_EQ(bg, 0x000080u);
+    // without a settings file: teal on white
+    EXPECT_EQ(bg, 0x808000u);
     EXPECT_EQ(fg, 0xFFFFFFu);
 
-    // Painted: with no highlighter, line 1 shows the maroon band, line 2 does not.
+    // Painted: with no highlighter, line 1 shows the teal band, line 2 does not.
     Form->Memo().SetReadOnly(false);
     Form->Memo().SetText(QStringLiteral("Title\nbody"));
     const QImage image = Form->Editor().viewport()->grab().toImage();
     const int rowHeight = Form->Editor().TextHeight();
     const int x = image.width() - 10;  // far right, past the text, inside the row fill
-    EXPECT_EQ(image.pixelColor(x, rowHeight / 2), QColor(128, 0, 0));
-    EXPECT_NE(image.pixelColor(x, rowHeight + rowHeight / 2), QColor(128, 0, 0));
+    EXPECT_EQ(image.pixelColor(x, rowHeight / 2), QColor(0, 128, 128));
+    EXPECT_NE(image.pixelColor(x, rowHeight + rowHeight / 2), QColor(0, 128, 128));
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QTest>
+
 bool TScriptedDialogService::Confirm(QWidget*, const QString& text) {
     Confirms << text;
     return NextAnswer(text);
@@ -52,6 +55,24 @@ std::optional<QString> TScriptedDialogService::NextFile() {
     FileAnswers.pop_front();
     if (cancelled) return std::nullopt;
     return name;
+}
+
+int TScriptedDialogService::ExecModal(QDialog& dialog) {
+    if (ModalScripts.empty()) {
+        ADD_FAILURE() << "unexpected modal dialog: " << dialog.windowTitle().toStdString();
+        return QDialog::Rejected;
+    }
+    const std::function<void(QDialog&)> script = std::move(ModalScripts.front());
+    ModalScripts.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) ADD_FAILURE() << "the dialog did not show";
+    script(dialog);
+    if (dialog.isVisible()) {
+        ADD_FAILURE() << "the script left the dialog open: " << dialog.windowTitle().toStdString();
+        dialog.close();
+    }
+    return dialog.result();
 }
 
 TScriptedDialogs::TScriptedDialogs() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,9 @@ class TScriptedDialogService : public TDialogService {
 public:
     std::deque<bool> ConfirmAnswers;                 // for both kinds of question
     std::deque<std::optional<QString>> FileAnswers;  // for open and save dialogs alike
+    // Each modal dialog shown is handed to the next script, which works its controls and
+    // closes it; a dialog the script leaves open fails the test.
+    std::deque<std::function<void(QDialog&)>> ModalScripts;
 
     QStringList Confirms;   // texts of the "はい/いいえ" questions asked
     QStringList YesNoAsks;  // texts of the "Yes/No" questions asked
@@ -31,6 +35,7 @@ public:
                                         const TFileDialogOptions& options) override;
     std::optional<QString> SaveFileName(QWidget* parent,
                                         const TFileDialogOptions& options) override;
+    int ExecModal(QDialog& dialog) override;
 
 private:
     bool NextAnswer(const QString& text);

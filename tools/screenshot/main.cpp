@@ -7,6 +7,12 @@
 //     --select C1,L1,C2,L2   select from (C1, L1) to (C2, L2) in the editor
 //     --line-numbers         show line numbers in the gutter
 //     --search TEXT          search every snippet for TEXT and open the first hit
+//     --look NAME            the visual style (default "Sky"; "Windows" is the platform's)
+//     --scale PPI            the window scale in pixels per inch (96 is 100 %)
+//     --dialog DIALOG.png    also render the settings dialog into DIALOG.png
+//
+// The window starts from a settings file of its own in a scratch folder, so the program's
+// real settings are neither read nor written.
 //
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include <QAction>
@@ -14,6 +20,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
@@ -22,23 +29,9 @@
 #include "app/NotebookTreeView.h"
 #include "app/SearchPanel.h"
 #include "editor/CodeEdit.h"
+#include "settings/Form2.h"
 
 namespace {
-
-QPalette DarkPalette() {
-    QPalette p;
-    const QColor window(45, 45, 48), base(30, 30, 30), text(220, 220, 220);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Highlight, QColor(38, 79, 120));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
 
 int Fail(const char* message) {
     std::fprintf(stderr, "%s\n", message);
@@ -56,6 +49,9 @@ int main(int argc, char** argv) {
     int choice = 0;
     bool dark = false;
     bool lineNumbers = false;
+    QString style = QStringLiteral("Sky");
+    int scale = 96;
+    QString dialogOut;
     QList<int> selection;
     QString search;
     for (int i = 3; i < args.size(); ++i) {
@@ -72,6 +68,15 @@ int main(int argc, char** argv) {
         } else if (a == QLatin1String("--search")) {
             search = next;
             ++i;
+        } else if (a == QLatin1String("--look")) {
+            style = next;
+            ++i;
+        } else if (a == QLatin1String("--scale")) {
+            scale = next.toInt();
+            ++i;
+        } else if (a == QLatin1String("--dialog")) {
+            dialogOut = next;
+            ++i;
         } else if (a == QLatin1String("--line-numbers")) {
             lineNumbers = true;
         } else if (a == QLatin1String("--select")) {
@@ -83,19 +88,19 @@ int main(int argc, char** argv) {
             return Fail("unknown option");
         }
     }
-    if (dark) {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(DarkPalette());
-    }
-    TForm1 form(args[1]);
-    if (dark) {
-        form.isDark = true;
+    QTemporaryDir scratch;
+    TForm1 form(args[1], scratch.filePath(QStringLiteral("marrowpad.ini")));
+    form.SelectStyle(style);
+    form.Settings().isDark = dark;
+    if (dark)
         form.SetDarkSynFonts();
-        form.ApplySynFonts();
-    }
+    else
+        form.SetLightSynFonts();
+    form.ApplySynFonts();
+    form.ScaleForPPI(scale);
     form.SetHighlighterChoice(choice);
     form.Editor().Gutter().SetShowLineNumbers(lineNumbers);
-    form.resize(960, 600);
+    form.resize(form.Scale().Px(960), form.Scale().Px(600));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     form.TreeView1->expandAll();
@@ -118,6 +123,13 @@ int main(int argc, char** argv) {
     }
     QTest::qWait(100);
     if (!form.grab().save(args[2])) return Fail("cannot write the image");
+    if (!dialogOut.isEmpty()) {
+        form.Form2->show();
+        if (!QTest::qWaitForWindowExposed(form.Form2)) return 1;
+        QTest::qWait(100);
+        if (!form.Form2->grab().save(dialogOut)) return Fail("cannot write the dialog image");
+        form.Form2->hide();
+    }
     form.isModify = false;
     return 0;
 }
