@@ -178,6 +178,11 @@ private:
     void CreateTokenFonts();
     void StartUp(const QString& firstArgument);
     void ReleaseRecords();
+    void OpenNotebookFile(const QString& fileName);
+    void ShowNewNotebook();
+    // The window's own replacements of the editor text: they are not edits of the notebook.
+    void ReplaceEditorText(const QString& text);
+    void ClearEditor();
     void ShowFileName(const QString& path);
     void SaveIfModified();
     enum class TNewSnippetPlace { AfterCurrent, BeforeCurrent };
@@ -192,4 +197,7 @@ private:
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
     QActionGroup* fSelectionModeGroup = nullptr;
+    bool fReplacingEditorText = false;
+    // The notebook holds what was read of a damaged file; only Save As may write it.
+    bool fRescued = false;
 };
