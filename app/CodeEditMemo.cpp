@@ -69,6 +69,10 @@ void TCodeEditMemo::Undo() {
     fEdit->CommandProcessor(ecUndo);
 }
 
+void TCodeEditMemo::Redo() {
+    fEdit->CommandProcessor(ecRedo);
+}
+
 void TCodeEditMemo::CutToClipboard() {
     fEdit->CommandProcessor(ecCut);
 }
@@ -89,6 +93,10 @@ void TCodeEditMemo::DeleteSelection() {
 
 bool TCodeEditMemo::CanUndo() const {
     return fEdit->CanUndo();
+}
+
+bool TCodeEditMemo::CanRedo() const {
+    return fEdit->CanRedo();
 }
 
 bool TCodeEditMemo::SelAvail() const {

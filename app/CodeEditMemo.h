@@ -28,11 +28,13 @@ public:
     void SelectAll() override;
     void SetFocus() override;
     void Undo() override;
+    void Redo() override;
     void CutToClipboard() override;
     void CopyToClipboard() override;
     void PasteFromClipboard() override;
     void DeleteSelection() override;
     bool CanUndo() const override;
+    bool CanRedo() const override;
     bool SelAvail() const override;
     bool CanPaste() const override;
 

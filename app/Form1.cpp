@@ -72,7 +72,8 @@ TForm1::TForm1(const QString& firstArgument, const QString& settingsFile, QWidge
     CreateTokenFonts();
     CreateHighlighters();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Marrowpad"));
+    // The caption stays "Marrowpad"; the placeholder shows an unsaved notebook the Qt way.
+    setWindowTitle(QStringLiteral("Marrowpad[*]"));
     setWindowIcon(QIcon(ApplicationIconPath()));
     CreateActions();
     CreateMenus();
@@ -139,7 +140,8 @@ void TForm1::CreateActions() {
     a = AddAction(QStringLiteral("OpenFileCmd"), QStringLiteral("ファイルを開く"));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("open"))));
     command(a, &TForm1::OpenFileCmdExecute);
-    a = AddAction(QStringLiteral("SaveOverWriteCmd"), QStringLiteral("上書き保存"));
+    a = AddAction(QStringLiteral("SaveOverWriteCmd"), QStringLiteral("上書き保存"), QString(),
+                  QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("save"))));
     command(a, &TForm1::SaveOverWriteCmdExecute);
     a = AddAction(QStringLiteral("SaveNameCmd"), QStringLiteral("名前を付けてファイル保存"));
@@ -155,6 +157,10 @@ void TForm1::CreateActions() {
                    QStringLiteral("元に戻す|直前の操作を元に戻します"),
                    QKeySequence(Qt::CTRL | Qt::Key_Z)),
          &TMemoEditor::Undo);
+    memo(AddAction(QStringLiteral("EditRedo1"), QStringLiteral("やり直し"),
+                   QStringLiteral("やり直し|元に戻した操作をやり直します"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)),
+         &TMemoEditor::Redo);
     memo(AddAction(QStringLiteral("EditCut1"), QStringLiteral("切り取り(&T)"),
                    QStringLiteral("切り取り|選択部分を切り取ってクリップボードに入れます"),
                    QKeySequence(Qt::CTRL | Qt::Key_X)),
@@ -246,6 +252,7 @@ void TForm1::CreateMenus() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
     add(edit, "EditUndo1");
+    add(edit, "EditRedo1");
     edit->addSeparator();
     for (const char* name :
          {"EditCut1", "EditCopy1", "EditPaste1", "EditDelete1", "EditSelectAll1"})
@@ -277,6 +284,7 @@ void TForm1::CreateMenus() {
     EditorPopupMenu->addSeparator();
     add(EditorPopupMenu, "EditSelectAll1");
     add(EditorPopupMenu, "EditUndo1");
+    add(EditorPopupMenu, "EditRedo1");
     EditorPopupMenu->addSeparator();
     for (const char* name : {"NormalMode", "ColumnMode", "LineMode"})
         add(EditorPopupMenu, name);
@@ -367,6 +375,8 @@ void TForm1::CreateBody() {
     TreeView1->OnDropNode = [this](TNotebookNode* target) {
         RunCommand([this, target] { TreeView1DragDrop(target); });
     };
+    // The highlighted node is the current one, however the user moved there.
+    TreeView1->OnKeyboardSelect = [this] { RunCommand([this] { TreeView1Click(); }); };
 
     QWidget* memo = fMemo->Widget();
     memo->setParent(Splitter1);
@@ -428,8 +438,10 @@ void TForm1::UpdateEditActions() {
     Action(QStringLiteral("EditCut1"))->setEnabled(!readOnly && selected);
     Action(QStringLiteral("EditCopy1"))->setEnabled(selected);
     Action(QStringLiteral("EditPaste1"))->setEnabled(fMemo->CanPaste());
-    Action(QStringLiteral("EditDelete1"))->setEnabled(!readOnly && selected);
+    // Without a selection Delete removes the character at the caret, like the Del key.
+    Action(QStringLiteral("EditDelete1"))->setEnabled(!readOnly);
     Action(QStringLiteral("EditUndo1"))->setEnabled(fMemo->CanUndo());
+    Action(QStringLiteral("EditRedo1"))->setEnabled(fMemo->CanRedo());
 }
 
 QIcon TForm1::ToolbarGlyph(const QString& icon) const {
@@ -438,13 +450,16 @@ QIcon TForm1::ToolbarGlyph(const QString& icon) const {
 }
 
 bool TForm1::RunCommand(const std::function<void()>& command) {
+    bool done = true;
     try {
         command();
-        return true;
     } catch (const EMarrowpadError& error) {
         TDialogService::Instance().ShowError(this, error.Message());
-        return false;
+        done = false;
     }
+    // Every command may have changed the notebook: the caption shows whether it is saved.
+    setWindowModified(isModify);
+    return done;
 }
 
 bool TForm1::event(QEvent* event) {

@@ -210,6 +210,11 @@ private:
     void CreateTokenFonts();
     void StartUp(const QString& firstArgument);
     void ReleaseRecords();
+    void OpenNotebookFile(const QString& fileName);
+    void ShowNewNotebook();
+    // The window's own replacements of the editor text: they are not edits of the notebook.
+    void ReplaceEditorText(const QString& text);
+    void ClearEditor();
     void ShowFileName(const QString& path);
     void SaveIfModified();
     enum class TNewSnippetPlace { AfterCurrent, BeforeCurrent };
@@ -241,4 +246,7 @@ private:
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
     QActionGroup* fSelectionModeGroup = nullptr;
     int fSearchPanelHeight = 200;
+    bool fReplacingEditorText = false;
+    // The notebook holds what was read of a damaged file; only Save As may write it.
+    bool fRescued = false;
 };

@@ -11,6 +11,7 @@
 #include "app/TextUtils.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogService.h"
+#include "platform/Errors.h"
 
 void TForm1::StartUp(const QString& firstArgument) {
     SetDragMode(false);
@@ -23,25 +24,57 @@ void TForm1::StartUp(const QString& firstArgument) {
     ApplySynFonts();
     FillIconCombo();
     CurrentFile = firstArgument;
-    if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile()) {
-        RunCommand([this, &firstArgument] {
-            try {
-                LoadNotebook(firstArgument);
-            } catch (...) {
-                // A notebook that failed to load must never be the target of a later
-                // Save: go on with a new notebook instead.
-                NewCmdExecute();
-                throw;
-            }
-            ShowFileName(firstArgument);
-            fMemo->SetReadOnly(false);
-        });
-    } else {
-        NewCmdExecute();
-    }
+    NewCmdExecute();
+    if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile())
+        RunCommand([this, &firstArgument] { OpenNotebookFile(firstArgument); });
     SetHighlighterChoice(fSettings->SelectSynNumber);
     PlaceWindow();
+    // Snippets rescued from a damaged file are not saved anywhere yet.
+    if (!fRescued) isModify = false;
+    setWindowModified(isModify);
+}
+
+// Loads a notebook file into the emptied tree. When its contents are damaged, the snippets
+// read before the damage stay, as a new notebook that is modified, so that Close asks and
+// Save As can keep them.
+void TForm1::OpenNotebookFile(const QString& fileName) {
+    try {
+        ::LoadNotebook(fNotebook, fileName, TReadFailure::rfKeepRead);
+    } catch (const EReadError& error) {
+        ShowNewNotebook();
+        fRescued = true;
+        isModify = !fNotebook.IsEmpty();
+        if (fNotebook.IsEmpty()) throw;
+        throw EReadError(error.Message() +
+                         QStringLiteral("\n\n壊れた箇所より前の %1 個のスニペットを「%2」として"
+                                        "表示しています。元のファイルには保存しません。"
+                                        "「名前を付けてファイル保存」で保存してください。")
+                             .arg(fNotebook.Count())
+                             .arg(QString::fromUtf8(kNewFileName)));
+    } catch (...) {
+        // A notebook that failed to load must never be the target of a later Save: go on
+        // with a new notebook instead.
+        fNotebook.Clear();
+        ShowNewNotebook();
+        fRescued = false;
+        isModify = false;
+        throw;
+    }
+    fRescued = false;
+    CurrentFile = fileName;
+    ShowFileName(fileName);
     isModify = false;
+}
+
+// The state of a new notebook around whatever the tree holds: no file, nothing current, and
+// an editor that takes no typing.
+void TForm1::ShowNewNotebook() {
+    tn = nullptr;
+    ClearEditor();
+    CurrentFile = QString::fromUtf8(kNewFileName);
+    SetPanelText(0, CurrentFile);
+    SetPanelText(1, QString());
+    fMemo->SetReadOnly(true);
 }
 
 void TForm1::ShowFileName(const QString& path) {
@@ -65,11 +98,8 @@ void TForm1::SaveIfModified() {
 void TForm1::NewCmdExecute() {
     SaveIfModified();
     ReleaseRecords();
-    fMemo->Clear();
-    CurrentFile = QString::fromUtf8(kNewFileName);
-    SetPanelText(0, CurrentFile);
-    fMemo->SetReadOnly(true);
-    tn = nullptr;
+    fRescued = false;
+    ShowNewNotebook();
     isModify = false;
 }
 
@@ -80,25 +110,21 @@ void TForm1::OpenFileCmdExecute() {
     const std::optional<QString> chosen = TDialogService::Instance().OpenFileName(this, options);
     if (!chosen) return;
     ReleaseRecords();
-    try {
-        LoadNotebook(*chosen);
-    } catch (...) {
-        // The old notebook is gone already; leave a new, empty one behind, so no later
-        // Save can overwrite the previous file with an unrelated notebook.
-        isModify = false;
-        NewCmdExecute();
-        throw;
-    }
-    CurrentFile = *chosen;
-    ShowFileName(*chosen);
-    fMemo->SetReadOnly(false);
-    fMemo->Clear();
+    // Until a snippet is chosen the editor shows nothing and takes no typing.
     tn = nullptr;
-    isModify = false;
+    ClearEditor();
+    fMemo->SetReadOnly(true);
+    OpenNotebookFile(*chosen);
 }
 
 void TForm1::SaveOverWriteCmdExecute() {
     if (fNotebook.IsEmpty()) return;
+    // Rescued snippets go nowhere without a name chosen for them: the default name could be
+    // the damaged file itself or the notebook open before.
+    if (fRescued)
+        throw EFCreateError(
+            QStringLiteral("壊れたファイルから読み取ったノートは上書き保存できません。"
+                           "「名前を付けてファイル保存」で名前を付けて保存してください。"));
     Commit();
     SaveNotebook(CurrentFile);
 }
@@ -114,6 +140,7 @@ void TForm1::SaveNameCmdExecute() {
     if (tn) tn->Data()->text = TrimTrailingLineBreaks(fMemo->Text()) + QStringLiteral("\r\n");
     SaveNotebook(*chosen);
     CurrentFile = *chosen;
+    fRescued = false;
 }
 
 void TForm1::ExportTextCmdExecute() {

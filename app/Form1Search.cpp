@@ -5,11 +5,29 @@
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
 #include "editor/CodeEdit.h"
+#include "platform/DialogPlacement.h"
 #include "platform/DialogService.h"
 #include "platform/FindDialog.h"
 
 namespace {
 const QString kNotFound = QStringLiteral("見つかりませんでした");
+
+// The rows of the selected hit as shown on screen, or an empty rectangle when none is shown.
+QRect HitOnScreen(TCodeEdit& edit) {
+    if (!edit.SelAvail() || !edit.isVisible()) return {};
+    const int first = edit.BufferToDisplayPos(edit.BlockBegin()).Row;
+    const int last = edit.BufferToDisplayPos(edit.BlockEnd()).Row;
+    const QRect rows = edit.RowRect(first).united(edit.RowRect(last)) & edit.viewport()->rect();
+    if (rows.isEmpty()) return {};
+    return {edit.viewport()->mapToGlobal(rows.topLeft()), rows.size()};
+}
+
+// A modeless dialog never hides the hit it just found.
+void MoveOffHit(TCodeEdit& edit, std::initializer_list<QWidget*> dialogs) {
+    const QRect hit = HitOnScreen(edit);
+    for (QWidget* dialog : dialogs)
+        if (dialog && dialog->isVisible()) MoveDialogClearOf(dialog, hit);
+}
 
 TSearchOptions CaseAndWordOptions(TFindOptions flags) {
     TSearchOptions options;
@@ -36,6 +54,7 @@ void TForm1::CreateSearchDialogs() {
 int TForm1::SearchEditor(const QString& text, const QString& replacement, TSearchOptions options) {
     const int found = Editor().SearchReplace(text, replacement, options);
     SetPanelText(2, found == 0 ? kNotFound : QString());
+    if (found > 0) MoveOffHit(Editor(), {FindDialog1, ReplaceDialog1});
     return found;
 }
 
@@ -94,8 +113,9 @@ void TForm1::ReplaceDialog1Replace() {
         SetPanelText(2, kNotFound);
         return;
     }
-    if (TDialogService::Instance().AskYesNo(this,
-                                            replaceText + QStringLiteral("に置換しますか？"))) {
+    MoveOffHit(Editor(), {ReplaceDialog1});
+    if (TDialogService::Instance().AskYesNo(this, replaceText + QStringLiteral("に置換しますか？"),
+                                            HitOnScreen(Editor()))) {
         // Replace exactly the occurrence the user confirmed: search forwards from its start.
         const TBufferCoord start = Editor().BlockBegin();
         Editor().SetCaretXY(start);

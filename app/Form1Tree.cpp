@@ -43,7 +43,7 @@ void TForm1::AddSnippet(TNewSnippetPlace place) {
     const QString oldTitle = tn ? tn->Title() : QString();
     // Setting the text retitles the current snippet through the title follow; its own
     // title is given back below.
-    fMemo->SetText(kNewSnippetTitle);
+    ReplaceEditorText(kNewSnippetTitle);
     auto record = std::make_unique<TStext>();
     const int32_t icon = ComboBoxEx1->currentIndex() + 1;
     TNotebookNode* created;
@@ -78,7 +78,7 @@ void TForm1::BtnChildClick() {
     Commit();
     auto record = std::make_unique<TStext>();
     const QString oldTitle = tn->Title();
-    fMemo->SetText(kNewSnippetTitle);
+    ReplaceEditorText(kNewSnippetTitle);
     fMemo->SelectAll();
     fMemo->SetFocus();
     fNotebook.SetTitle(tn, oldTitle);
@@ -101,7 +101,10 @@ void TForm1::BtnDeleteClick() {
     isModify = true;
     TreeView1->selectionModel()->clear();
     TreeView1->viewport()->update();
-    fMemo->Clear();
+    ClearEditor();
+    // Nothing is current: the editor takes no typing, and the title panel names no snippet.
+    fMemo->SetReadOnly(true);
+    SetPanelText(1, QString());
 }
 
 void TForm1::CollapseSubtree(TNotebookNode* node) {

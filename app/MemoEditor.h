@@ -31,6 +31,7 @@ public:
 
     // The standard edit commands of the Edit menu.
     virtual void Undo() = 0;
+    virtual void Redo() = 0;
     virtual void CutToClipboard() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void PasteFromClipboard() = 0;
@@ -38,8 +39,9 @@ public:
 
     // Enabled states of the Edit menu's commands. Cut wants a selection and a writable
     // editor, copy a selection, paste a writable editor and text on the clipboard, delete a
-    // writable editor, undo a writable editor with something to undo.
+    // writable editor, undo (redo) a writable editor with something to undo (redo).
     virtual bool CanUndo() const = 0;
+    virtual bool CanRedo() const = 0;
     virtual bool SelAvail() const = 0;
     virtual bool CanPaste() const = 0;
 

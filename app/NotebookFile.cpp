@@ -515,7 +515,7 @@ void WriteNotebook(const TNotebook& notebook, QIODevice& device) {
     writer.Flush();
 }
 
-void ReadNotebook(TNotebook& notebook, QIODevice& device) {
+void ReadNotebook(TNotebook& notebook, QIODevice& device, TReadFailure onFailure) {
     TUpdateGuard guard(notebook);
     notebook.Clear();
     try {
@@ -531,8 +531,9 @@ void ReadNotebook(TNotebook& notebook, QIODevice& device) {
             ReadRecords(notebook, reader);
         }
     } catch (...) {
-        // No half-read notebook may be saved over a good file later.
-        notebook.Clear();
+        // No half-read notebook may be saved over a good file later, unless the caller
+        // takes care of that itself.
+        if (onFailure == TReadFailure::rfClear) notebook.Clear();
         throw;
     }
 }
@@ -546,10 +547,10 @@ void SaveNotebook(const TNotebook& notebook, const QString& fileName) {
     if (!file.commit()) ThrowWriteError();
 }
 
-void LoadNotebook(TNotebook& notebook, const QString& fileName) {
+void LoadNotebook(TNotebook& notebook, const QString& fileName, TReadFailure onFailure) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")
                               .arg(ExpandedPath(fileName), file.errorString()));
-    ReadNotebook(notebook, file);
+    ReadNotebook(notebook, file, onFailure);
 }

@@ -17,9 +17,16 @@ class QIODevice;
 // refuses bytes.
 void WriteNotebook(const TNotebook& notebook, QIODevice& device);
 
+// What a read leaves in the tree when the data turns out malformed: nothing, so that a
+// half-read notebook is never mistaken for the file, or the snippets read before the damage,
+// for a caller that rescues them.
+enum class TReadFailure { rfClear, rfKeepRead };
+
 // Clears the tree and rebuilds it from `device` (open for reading), reading nothing after
-// the list end. Raises EReadError on malformed data; the tree is then left empty.
-void ReadNotebook(TNotebook& notebook, QIODevice& device);
+// the list end. Raises EReadError on malformed data; the tree is then left as `onFailure`
+// says. Only whole records ever reach the tree.
+void ReadNotebook(TNotebook& notebook, QIODevice& device,
+                  TReadFailure onFailure = TReadFailure::rfClear);
 
 // Writes the notebook to fileName through a temporary file that replaces the old one only
 // when every byte is on disk. Raises EFCreateError when the file cannot be created and
@@ -27,8 +34,9 @@ void ReadNotebook(TNotebook& notebook, QIODevice& device);
 void SaveNotebook(const TNotebook& notebook, const QString& fileName);
 
 // Loads fileName into the tree. Raises EFOpenError (tree untouched) when the file cannot be
-// opened, and what ReadNotebook raises (tree left empty) when its contents are bad.
-void LoadNotebook(TNotebook& notebook, const QString& fileName);
+// opened, and what ReadNotebook raises when its contents are bad.
+void LoadNotebook(TNotebook& notebook, const QString& fileName,
+                  TReadFailure onFailure = TReadFailure::rfClear);
 
 // Places nodes from a pre-order list of recorded levels, rebuilding the tree shape the way
 // the file reader does: the first node is always top level, a level deeper than the

@@ -84,7 +84,9 @@ void TNotebookTreeView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
+    if (currentIndex() != before && SelectedNode() && OnKeyboardSelect) OnKeyboardSelect();
 }
 
 void TNotebookTreeView::UpdateDropTarget(const QPoint& point) {

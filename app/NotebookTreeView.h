@@ -27,6 +27,9 @@ public:
     TNotebookNode* SelectedNode() const;
 
     std::function<void(TNotebookNode* target)> OnDropNode;
+    // Raised when a key (an arrow, Home, a typed letter) moved the current node: the window
+    // treats it like a click on the node.
+    std::function<void()> OnKeyboardSelect;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "platform/QtTranslations.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marrowpad"));
     QApplication::setApplicationVersion(QStringLiteral(MARROWPAD_VERSION));
+    InstallQtJapanese(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.marrowpad.Marrowpad"));
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
     const TCommandLine commandLine = ParseCommandLine(QApplication::arguments());

@@ -1,7 +1,8 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs, but only
 # when one of them is missing, so a second run does not touch the network.
 MARROWPAD_PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
-libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core"
+libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core \
+qt6-translations-l10n"
 # The install test's validators (xdg-mime answers through libfile-mimeinfo-perl on a machine
 # without a desktop), and dpkg-dev and file, which cpack needs to work out the package's
 # dependencies.

@@ -214,6 +214,7 @@ public:
     int CharsInWindow() const;
     int CharWidth() const { return fMetrics->CharWidth(); }
     int TextHeight() const { return fMetrics->TextHeight(); }
+    int TextAscent() const { return fMetrics->TextAscent(); }
     // Display rows: the line count without word wrap, the wrapped rows with it.
     int DisplayLineCount() const;
     TDisplayCoord BufferToDisplayPos(TBufferCoord P) const;

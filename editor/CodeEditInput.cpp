@@ -46,7 +46,12 @@ bool TCustomCodeEdit::event(QEvent* e) {
         auto* key = static_cast<QKeyEvent*>(e);
         const quint16 vk = VirtualKeyFromQt(key->key(), key->modifiers());
         const TShiftState shift = ShiftStateOf(key->modifiers());
-        const bool bound = vk != 0 && (fLastKey != 0 || fKeyStrokes.FindKeycode(vk, shift) >= 0);
+        // A remembered first key only claims the keys that complete one of its sequences;
+        // any unbound letter typed before is remembered, and must not swallow Ctrl+F.
+        const bool bound =
+            vk != 0 &&
+            (fKeyStrokes.FindKeycode(vk, shift) >= 0 ||
+             (fLastKey != 0 && fKeyStrokes.FindKeycode2(fLastKey, fLastShift, vk, shift) >= 0));
         const bool typed = !key->text().isEmpty() && key->text()[0].unicode() >= 0x20 &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (bound || typed) {

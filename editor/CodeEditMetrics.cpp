@@ -1,7 +1,12 @@
 #include "editor/CodeEditMetrics.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 int TCodeEditMetrics::LinesInWindow(QSize TextArea) const {
     const int height = TextHeight();
@@ -27,10 +32,33 @@ int TCodeEditMetrics::GutterCharWidth(const QFont& Font) const {
     return width;
 }
 
+namespace {
+// Text that makes Qt pick every face a row of code may be painted with: the font itself for
+// Latin, and the fallback faces for Japanese and other scripts, which stand taller.
+const QString kFaceProbe = QStringLiteral("Mgjpqy_|ÅÉ日本語あアｱ한가Ωж");
+
+// The largest ascent and descent over the faces that paint the probe in `font`.
+void MeasureFaces(const QFont& font, qreal& ascent, qreal& descent) {
+    const QFontMetricsF metrics(font);
+    ascent = std::max(ascent, metrics.ascent());
+    descent = std::max(descent, metrics.descent());
+    QTextLayout layout(kFaceProbe, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont face = run.rawFont();
+        ascent = std::max(ascent, face.ascent());
+        descent = std::max(descent, face.descent());
+    }
+}
+}  // namespace
+
 void TFontCodeEditMetrics::SetFont(const QFont& Font, quint8 StyleVariants) {
     fFont = Font;
     int width = 0;
-    int height = 0;
+    qreal ascent = 0;
+    qreal descent = 0;
     for (int variant = 0; variant < 4; ++variant) {
         if (variant != 0 && !(StyleVariants & (1u << variant))) continue;
         QFont font = Font;
@@ -42,10 +70,14 @@ void TFontCodeEditMetrics::SetFont(const QFont& Font, quint8 StyleVariants) {
         // The widest of the plain ASCII glyphs, so that no Latin text overlaps its neighbour.
         for (char16_t c = 0x20; c < 0x7F; ++c)
             width = std::max(width, metrics.horizontalAdvance(QChar(c)));
-        height = std::max(height, metrics.height());
+        MeasureFaces(font, ascent, descent);
     }
     fCharWidth = std::max(1, width);
-    fTextHeight = std::max(1, height);
+    // Whole pixels above and below the baseline, each rounded up: a rounded sum could leave
+    // the last pixel row of a descender (an underscore, the tail of a g) to the row below,
+    // which paints over it.
+    fTextAscent = static_cast<int>(std::ceil(ascent));
+    fTextHeight = std::max(1, fTextAscent + static_cast<int>(std::ceil(descent)));
     fCells.reset();
 }
 

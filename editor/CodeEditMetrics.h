@@ -14,6 +14,9 @@ public:
 
     virtual int CharWidth() const = 0;
     virtual int TextHeight() const = 0;
+    // The baseline's distance from the top of a row. Ascent and descent of every face that
+    // paints a row fit between the row's top and bottom, so no row paints over another.
+    virtual int TextAscent() const = 0;
     virtual int LinesInWindow(QSize TextArea) const;
     virtual int CharsInWindow(QSize TextArea) const;
     // Cells of one UTF-16 unit; units below U+0100 always take one.
@@ -42,6 +45,7 @@ public:
 
     int CharWidth() const override { return fCharWidth; }
     int TextHeight() const override { return fTextHeight; }
+    int TextAscent() const override { return fTextAscent; }
     void SetFont(const QFont& Font, quint8 StyleVariants = kPlainVariant) override;
 
 protected:
@@ -51,6 +55,7 @@ private:
     QFont fFont;
     int fCharWidth = 8;
     int fTextHeight = 16;
+    int fTextAscent = 12;
     mutable std::unique_ptr<std::array<quint8, 65536>> fCells;  // 0: not measured yet
 };
 
@@ -62,6 +67,7 @@ public:
 
     int CharWidth() const override { return 8; }
     int TextHeight() const override { return 16; }
+    int TextAscent() const override { return 13; }
     int LinesInWindow(QSize) const override { return fLines; }
     int CharsInWindow(QSize) const override { return fChars; }
     int GutterCharWidth(const QFont&) const override { return fGutterCharWidth; }

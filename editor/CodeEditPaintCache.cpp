@@ -2,7 +2,6 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <cmath>
 
 const TCodeEditPaintCache::TStyleFont& TCodeEditPaintCache::FontFor(quint8 Style, const QFont& Base,
                                                                     int CharWidth) {
@@ -27,8 +26,6 @@ const TCodeEditPaintCache::TStyleFont& TCodeEditPaintCache::FontFor(quint8 Style
     result.Grid = QFontInfo(font).fixedPitch() && advance > 0;
     if (result.Grid) font.setLetterSpacing(QFont::AbsoluteSpacing, CharWidth - advance);
     result.Font = font;
-    result.Ascent = static_cast<int>(std::ceil(metrics.ascent()));
-    result.Height = static_cast<int>(std::ceil(metrics.height()));
     slot = result;
     return *slot;
 }

@@ -24,8 +24,6 @@ class TCodeEditPaintCache {
 public:
     struct TStyleFont {
         QFont Font;
-        int Ascent = 0;
-        int Height = 0;
         bool Grid = true;  // characters below U+0100 keep the cell grid when drawn as a run
     };
 
@@ -38,7 +36,14 @@ public:
 
     // The line whose cells and runs are held, 0 for none.
     int Line = 0;
-    QString Cells;  // one character per display cell; U+E000 fillers after wide glyphs
+    QString Cells;  // one character per display cell, a placeholder in the fillers
+    // Which cells are the fillers after a wide glyph; empty when the line has none. Kept
+    // apart from the characters, so that no character of a text is ever taken for a filler.
+    std::vector<bool> Fillers;
+    bool IsFiller(qsizetype Cell) const {
+        return Cell >= 0 && static_cast<size_t>(Cell) < Fillers.size() &&
+               Fillers[static_cast<size_t>(Cell)];
+    }
     std::vector<TCodeEditTokenRun> Runs;
     QString Text;  // characters of one drawn run
 

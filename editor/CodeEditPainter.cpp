@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char16_t kFiller = 0xE000;
+constexpr char16_t kFiller = 0xE000;  // what a filler cell holds; never drawn
 constexpr int kOpenEnd = std::numeric_limits<int>::max() / 2;
 
 quint8 StyleOfFont(const QFont& Font) {
@@ -41,6 +41,7 @@ public:
           fPalette(Edit.palette()),
           fCharWidth(std::max(Edit.CharWidth(), 1)),
           fRowHeight(std::max(Edit.TextHeight(), 1)),
+          fAscent(std::clamp(Edit.TextAscent(), 0, fRowHeight)),
           fTextOffset(Edit.TextOffset()),
           fWidth(Edit.viewport()->width()),
           fHighlighter(Edit.fHighlighter) {
@@ -253,13 +254,17 @@ private:
                 wide = true;
                 break;
             }
+        fCache.Fillers.clear();
         if (wide) {
             fCache.Cells.clear();
             for (QChar c : expanded) {
                 fCache.Cells.append(c);
+                fCache.Fillers.push_back(false);
                 const int cells = metrics.GlyphCells(c.unicode());
-                for (int i = 1; i < cells; ++i)
+                for (int i = 1; i < cells; ++i) {
                     fCache.Cells.append(QChar(kFiller));
+                    fCache.Fillers.push_back(true);
+                }
             }
         } else {
             fCache.Cells = expanded;
@@ -336,7 +341,7 @@ private:
         // painted as part of the glyph.
         for (size_t i = 1; i < runs.size(); ++i) {
             TCodeEditTokenRun& run = runs[i];
-            while (run.Start < run.End && fCache.Cells[run.Start].unicode() == kFiller) {
+            while (run.Start < run.End && fCache.IsFiller(run.Start)) {
                 ++run.Start;
                 ++runs[i - 1].End;
             }
@@ -448,7 +453,8 @@ private:
             fCache.FontFor(Part.Style, fEdit.font(), fCharWidth);
         fPainter.setFont(style.Font);
         fPainter.setPen(Part.Foreground);
-        const int baseline = Y + (fRowHeight - style.Height) / 2 + style.Ascent;
+        // One baseline for every style and face, where the metrics left room for all of them.
+        const int baseline = Y + fAscent;
         const bool marks = (fEdit.fOptions & eoShowSpecialChars) != 0;
         const int tabWidth = std::max(fEdit.fTabWidth, 1);
         const QString& cells = fCache.Cells;
@@ -462,16 +468,17 @@ private:
             textStart = -1;
         };
         // A wide glyph whose first cell lies before the part shows its visible half.
-        if (From > 0 && From < cells.size() && cells[From].unicode() == kFiller) {
+        if (From > 0 && From < cells.size() && fCache.IsFiller(From)) {
             int glyph = From - 1;
-            while (glyph > 0 && cells[glyph].unicode() == kFiller)
+            while (glyph > 0 && fCache.IsFiller(glyph))
                 --glyph;
             DrawGlyph(glyph, LeftCell, baseline);
         }
         for (int i = From; i < To; ++i) {
             const char16_t c = cells[i].unicode();
-            if (c == u'\t' || c == kFiller || c == u' ') {
-                if (marks && c != kFiller) {
+            const bool filler = fCache.IsFiller(i);
+            if (c == u'\t' || filler || c == u' ') {
+                if (marks && !filler) {
                     flush();
                     if (c == u' ')
                         DrawSpaceMark(i, LeftCell, Y, Part.Foreground);
@@ -555,8 +562,7 @@ private:
             fPainter.fillRect(QRect(x, y, w, fRowHeight), lineBg);
             fPainter.setFont(font);
             fPainter.setPen(lineFg);
-            fPainter.drawText(x, y + (fRowHeight - metrics.height()) / 2 + metrics.ascent(),
-                              fEdit.fPreedit);
+            fPainter.drawText(x, y + fAscent, fEdit.fPreedit);
             fPainter.fillRect(QRect(x, y + fRowHeight - 1, w, 1), lineFg);
             if (fEdit.fCaretVisible) fPainter.fillRect(QRect(x + w, y, 2, fRowHeight), lineFg);
         } else if (fEdit.fInsertMode) {
@@ -582,6 +588,7 @@ private:
     const QPalette& fPalette;
     const int fCharWidth;
     const int fRowHeight;
+    const int fAscent;
     const int fTextOffset;
     const int fWidth;
     TCustomHighlighter* fHighlighter;

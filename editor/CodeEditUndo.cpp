@@ -27,15 +27,33 @@ void TCodeEditUndoList::AddChange(TChangeReason AReason, const TBufferCoord& ASt
 
 void TCodeEditUndoList::PushItem(TCodeEditUndoItem Item) {
     const bool notify = Item.fChangeReason != crGroupBreak;
+    const qsizetype back = ItemCount() - 1;
+    const bool backWasLone = back >= 0 && IsLoneBreak(back);
+    const bool newRun = back < 0 || fItems[back].fChangeNumber != Item.fChangeNumber;
     fItems.push_back(std::move(Item));
+    if (newRun) {
+        ++fRunCount;
+        if (IsLoneBreak(back + 1)) ++fLoneBreaks;
+    } else if (backWasLone) {
+        --fLoneBreaks;
+    }
     EnsureMaxEntries();
     if (notify && OnAddedUndo) OnAddedUndo(this);
 }
 
 std::optional<TCodeEditUndoItem> TCodeEditUndoList::PopItem() {
     if (fItems.empty()) return std::nullopt;
+    const qsizetype back = ItemCount() - 1;
+    const bool lone = IsLoneBreak(back);
+    const bool runGoes = back == 0 || !SameNumber(back - 1, back);
     TCodeEditUndoItem item = std::move(fItems.back());
     fItems.pop_back();
+    if (runGoes) {
+        --fRunCount;
+        if (lone) --fLoneBreaks;
+    } else if (IsLoneBreak(back - 1)) {
+        ++fLoneBreaks;
+    }
     return item;
 }
 
@@ -50,6 +68,8 @@ void TCodeEditUndoList::AddGroupBreak() {
 
 void TCodeEditUndoList::Clear() {
     fItems.clear();
+    fRunCount = 0;
+    fLoneBreaks = 0;
     fFullUndoImposible = false;
 }
 
@@ -76,37 +96,62 @@ void TCodeEditUndoList::SetMaxUndoActions(int Value) {
     EnsureMaxEntries();
 }
 
-// Drops the oldest items beyond the limit, whole steps at a time: undoing half a step would
-// leave a text that never existed. The block still being recorded is never cut into, so a
-// step larger than the limit stays whole until a later change pushes it out. The same holds
-// for the newest step, which undo and redo push back item by item.
+bool TCodeEditUndoList::SameNumber(qsizetype A, qsizetype B) const {
+    return fItems[A].fChangeNumber == fItems[B].fChangeNumber;
+}
+
+// A group break that is a run of its own: it separates steps but is none.
+bool TCodeEditUndoList::IsLoneBreak(qsizetype Index) const {
+    if (Index < 0 || Index >= ItemCount() || fItems[Index].fChangeReason != crGroupBreak)
+        return false;
+    return (Index == 0 || !SameNumber(Index - 1, Index)) &&
+           (Index + 1 == ItemCount() || !SameNumber(Index, Index + 1));
+}
+
+void TCodeEditUndoList::DropOldestItem() {
+    const bool lone = IsLoneBreak(0);
+    const bool runGoes = ItemCount() == 1 || !SameNumber(0, 1);
+    fItems.pop_front();
+    if (runGoes) {
+        --fRunCount;
+        if (lone) --fLoneBreaks;
+    } else if (IsLoneBreak(0)) {
+        ++fLoneBreaks;
+    }
+}
+
+// Drops the oldest steps beyond the limit, each as a whole: undoing half a step would leave a
+// text that never existed. As the limit counts steps, the newest step is always kept whole,
+// however many items it holds, and so is the block still being recorded.
 // The remembered unmodified state goes with the dropped items: once the state before them is
 // gone, an emptied list stands for the state after the newest dropped item instead.
 void TCodeEditUndoList::EnsureMaxEntries() {
-    if (static_cast<qsizetype>(fItems.size()) <= fMaxUndoActions) return;
+    if (StepCount() <= fMaxUndoActions) return;
     bool initialDropped = fInitialChangeNumber == 0;
-    qint32 lastDropped = 0;
+    bool atInitial = false;  // the state after the dropped items is the unmodified one
     bool dropped = false;
-    auto dropFront = [&] {
-        lastDropped = fItems.front().fChangeNumber;
-        if (lastDropped == fInitialChangeNumber) initialDropped = true;
-        fItems.pop_front();
+    auto dropRun = [&] {
+        const qint32 number = fItems.front().fChangeNumber;
+        if (number == fInitialChangeNumber) initialDropped = true;
+        // A group break changes no text: the state after it is the state before it.
+        atInitial = number == fInitialChangeNumber || (atInitial && IsLoneBreak(0));
+        while (!fItems.empty() && fItems.front().fChangeNumber == number)
+            DropOldestItem();
         dropped = true;
     };
-    while (static_cast<qsizetype>(fItems.size()) > fMaxUndoActions) {
-        const qint32 front = fItems.front().fChangeNumber;
-        if (fBlockChangeNumber != 0 && front == fBlockChangeNumber) break;
-        if (fMaxUndoActions > 0 && front == fItems.back().fChangeNumber) break;  // the newest
-        dropFront();
+    while (StepCount() > fMaxUndoActions && !fItems.empty()) {
+        if (fBlockChangeNumber != 0 && fItems.front().fChangeNumber == fBlockChangeNumber) break;
+        dropRun();
     }
-    while (dropped && !fItems.empty() && fItems.front().fChangeNumber == lastDropped)
-        dropFront();
+    // A group break left in front separates nothing any more.
+    while (dropped && IsLoneBreak(0) && fItems.front().fChangeNumber != fBlockChangeNumber)
+        dropRun();
     if (!dropped) return;
     fFullUndoImposible = true;
     if (!initialDropped) return;
     const bool stillHeld = !fItems.empty() && fItems.front().fChangeNumber == fInitialChangeNumber;
     if (stillHeld) return;  // the rest of its block is still there
-    fInitialChangeNumber = (lastDropped == fInitialChangeNumber) ? 0 : -1;
+    fInitialChangeNumber = atInitial ? 0 : -1;
 }
 
 bool TCodeEditUndoList::InitialState() const {

@@ -47,7 +47,9 @@ struct TCodeEditUndoItem {
 };
 
 // A list of changes, oldest first, used both as the undo and as the redo list. Items are
-// plain values; the grouping rules live in the change numbers handed out here.
+// plain values; the grouping rules live in the change numbers handed out here. The limit
+// counts steps (runs of items with one change number), not items, so a step of thousands of
+// items is kept or dropped as one.
 class TCodeEditUndoList {
 public:
     using TNotifyEvent = std::function<void(TCodeEditUndoList* Sender)>;
@@ -79,6 +81,8 @@ public:
     TChangeReason LastChangeReason() const;
     bool CanUndo() const { return !fItems.empty(); }
     qsizetype ItemCount() const { return static_cast<qsizetype>(fItems.size()); }
+    // Steps held: runs of items sharing a change number, group breaks alone not counted.
+    int StepCount() const { return fRunCount - fLoneBreaks; }
     const TCodeEditUndoItem& Items(qsizetype Index) const { return fItems[Index]; }
 
     int MaxUndoActions() const { return fMaxUndoActions; }
@@ -96,8 +100,14 @@ public:
 private:
     static qint32 Advance(qint32 Number);
     void EnsureMaxEntries();
-
+    bool IsLoneBreak(qsizetype Index) const;
+    bool SameNumber(qsizetype A, qsizetype B) const;
+    void DropOldestItem();
     std::deque<TCodeEditUndoItem> fItems;
+    // Steps are counted as they come and go: runs of items with one number, less the runs
+    // that are a lone group break. No per-item bookkeeping, as typing makes one run a key.
+    int fRunCount = 0;
+    int fLoneBreaks = 0;
     int fMaxUndoActions = 1024;
     qint32 fNextChangeNumber = 1;
     qint32 fBlockChangeNumber = 0;

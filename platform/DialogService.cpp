@@ -1,5 +1,7 @@
 #include "platform/DialogService.h"
 
+#include "platform/DialogPlacement.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -54,12 +56,22 @@ bool TQtDialogService::Confirm(QWidget* parent, const QString& text) {
     return box.clickedButton() == yes;
 }
 
-bool TQtDialogService::AskYesNo(QWidget* parent, const QString& text) {
+bool TQtDialogService::AskYesNo(QWidget* parent, const QString& text, const QRect& avoid) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
                     QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    // The mnemonics make the keys Y and N answer, as in the other question box.
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
+    if (avoid.isValid()) {
+        // Where the box would open (centred on its parent), moved off the hit if it covers it.
+        box.adjustSize();
+        QRect place(QPoint(), box.sizeHint());
+        const QWidget* anchor = parent ? parent->window() : nullptr;
+        place.moveCenter(anchor ? anchor->frameGeometry().center() : avoid.center());
+        box.move(place.topLeft());
+        MoveDialogClearOf(&box, avoid);
+    }
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -92,7 +104,16 @@ QString ToQtFileFilter(const QString& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(u';', u' ');
-        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+        QString description = parts[i];
+        // "Marrowpad(*.mrp)" already names its patterns: show them once, in its own spelling
+        // when it means the same patterns (matching ignores case).
+        const qsizetype open = description.lastIndexOf(u'(');
+        if (open > 0 && description.endsWith(u')')) {
+            const QString shown = description.mid(open + 1, description.size() - open - 2);
+            description = description.left(open).trimmed();
+            if (shown.compare(patterns, Qt::CaseInsensitive) == 0) patterns = shown;
+        }
+        out << QStringLiteral("%1 (%2)").arg(description, patterns);
     }
     return out.join(QStringLiteral(";;"));
 }

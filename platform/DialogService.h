@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -24,8 +25,10 @@ public:
 
     // Question box, caption "確認", buttons "はい(&Y)" and "いいえ(&N)". True means yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
-    // Question box with the buttons "Yes" and "No" (the replace confirmation). True means yes.
-    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // Question box with the buttons "Yes" and "No" (the replace confirmation), answering to
+    // the keys Y and N. It is placed clear of `avoid` (the hit it asks about, in global
+    // coordinates; an empty rectangle avoids nothing). True means yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text, const QRect& avoid) = 0;
     // Error box with the message text of a failed command.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // Plain information box.
@@ -50,7 +53,7 @@ public:
 class TQtDialogService : public TDialogService {
 public:
     bool Confirm(QWidget* parent, const QString& text) override;
-    bool AskYesNo(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text, const QRect& avoid) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> OpenFileName(QWidget* parent,
@@ -59,5 +62,6 @@ public:
                                         const TFileDialogOptions& options) override;
 };
 
-// "Marrowpad|*.mrp|Text files (*.txt)|*.TXT" -> "Marrowpad (*.mrp);;Text files (*.txt) (*.TXT)"
+// "Marrowpad|*.mrp|Text files (*.txt)|*.TXT" -> "Marrowpad (*.mrp);;Text files (*.txt)": a
+// description that already shows its patterns in brackets shows them once.
 QString ToQtFileFilter(const QString& filter);

@@ -161,7 +161,10 @@ void TExIniFile::WriteFormPos(const QString& Section, const QString& Item, const
 void TExIniFile::ReadFormSize(const QString& Section, const QString& Item, QWidget& Form) const {
     const qint32 width = ReadInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
     const qint32 height = ReadInteger(Section, Item + QStringLiteral(".YSize"), Form.height());
-    Form.resize(ClampExtent(width), ClampExtent(height));
+    // A size of zero or less is damage, not a window: that extent keeps its value, so the
+    // window never shrinks to nothing.
+    Form.resize(width > 0 ? ClampExtent(width) : Form.width(),
+                height > 0 ? ClampExtent(height) : Form.height());
 }
 
 void TExIniFile::WriteFormSize(const QString& Section, const QString& Item, const QWidget& Form) {

@@ -161,7 +161,9 @@ QByteArray TIniDocument::SaveToBytes() const {
 void TIniDocument::SaveToFile(const QString& path) {
     const QByteArray bytes = SaveToBytes();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a disk that fills up shows as a short write here: through the buffer,
+    // the failed flush in commit() goes unreported and a cut-off file replaces a whole one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw EFCreateError(QStringLiteral("ファイル \"%1\" を作成できません。%2")
                                 .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }

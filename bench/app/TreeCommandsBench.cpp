@@ -23,7 +23,7 @@ namespace {
 class TYesDialogs : public TDialogService {
 public:
     bool Confirm(QWidget*, const QString&) override { return true; }
-    bool AskYesNo(QWidget*, const QString&) override { return true; }
+    bool AskYesNo(QWidget*, const QString&, const QRect&) override { return true; }
     void ShowError(QWidget*, const QString& text) override {
         qFatal("error: %s", qPrintable(text));
     }
@@ -85,9 +85,12 @@ struct TWindow {
     TForm1 Form;
 };
 
+// The windows are kept between benchmarks of one size. They must go while the QApplication
+// still exists, so main empties the map, not the exit handlers.
+std::map<int, std::unique_ptr<TWindow>> gWindows;
+
 TWindow& Window(int count) {
-    static std::map<int, std::unique_ptr<TWindow>> windows;
-    auto& slot = windows[count];
+    auto& slot = gWindows[count];
     if (!slot) slot = std::make_unique<TWindow>(count);
     return *slot;
 }
@@ -177,5 +180,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    gWindows.clear();
     return 0;
 }

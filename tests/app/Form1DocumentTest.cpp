@@ -15,7 +15,9 @@ const QString kNew = QStringLiteral("新規ファイル.mrp");
 
 TEST_F(Form1Test, StartsWithANewNotebookWithoutArgument) {
     Start();
-    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Marrowpad"));
+    // The caption is "Marrowpad"; the placeholder marks an unsaved notebook.
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Marrowpad[*]"));
+    EXPECT_FALSE(Form->isWindowModified());
     EXPECT_TRUE(Form->Notebook().IsEmpty());
     EXPECT_TRUE(Form->Memo().ReadOnly());
     EXPECT_TRUE(Form->Memo().Text().isEmpty());
@@ -38,7 +40,7 @@ TEST_F(Form1Test, StartsWithAnExistingNotebookCollapsedAndNothingCurrent) {
     EXPECT_EQ(Form->Notebook().Count(), 3);
     EXPECT_EQ(Form->PanelText(0), QStringLiteral("ノート.mrp"));
     EXPECT_EQ(Form->CurrentFile, path);
-    EXPECT_FALSE(Form->Memo().ReadOnly());
+    EXPECT_TRUE(Form->Memo().ReadOnly()) << "no snippet is current: typing would reach none";
     EXPECT_TRUE(Form->Memo().Text().isEmpty());
     EXPECT_EQ(Form->tn, nullptr);
     EXPECT_FALSE(
@@ -54,17 +56,54 @@ TEST_F(Form1Test, StartsANewNotebookForAMissingFile) {
     EXPECT_TRUE(Dialogs->Errors.isEmpty());
 }
 
-TEST_F(Form1Test, ACorruptFileAtStartUpIsReportedAndNeverBecomesTheSaveTarget) {
+// A damaged notebook shows what was read before the damage, as a new modified notebook that
+// Save never writes over the damaged file; Close asks, and Save As rescues the snippets.
+TEST_F(Form1Test, ACorruptFileAtStartUpIsRescuedButNeverBecomesTheSaveTarget) {
     const QString path = Dir.Path(QStringLiteral("broken.mrp"));
     // One complete snippet, then the data stops inside the second one.
-    WriteFileBytes(path, Hex("01 02 00 06 01 61 02 01 06 01 78 02 00 06 05 61"));
+    const QByteArray damaged = Hex("01 02 00 06 01 61 02 01 06 01 78 02 00 06 05 61");
+    WriteFileBytes(path, damaged);
     Start(path);
     ASSERT_EQ(Dialogs->Errors.size(), 1);
-    EXPECT_EQ(Dialogs->Errors.first(), QStringLiteral("ストリームからの読み取りエラー"));
+    EXPECT_TRUE(
+        Dialogs->Errors.first().startsWith(QStringLiteral("ストリームからの読み取りエラー")));
+    EXPECT_TRUE(Dialogs->Errors.first().contains(QStringLiteral("1 個のスニペット")));
+    ASSERT_EQ(Form->Notebook().Count(), 1);
+    EXPECT_EQ(Title(0), QStringLiteral("a"));
+    EXPECT_EQ(StoredText(0), QStringLiteral("x"));
+    EXPECT_EQ(Form->CurrentFile, kNew);
+    EXPECT_EQ(Form->PanelText(0), kNew);
+    EXPECT_TRUE(Form->isModify);
+    EXPECT_TRUE(Form->isWindowModified());
+    EXPECT_TRUE(Form->Memo().ReadOnly());
+
+    // Save refuses, whatever the default name would be; the window stays open on Close.
+    QFile::copy(path, Dir.Path(kNew));
+    Trigger("SaveOverWriteCmd");
+    EXPECT_EQ(Dialogs->Errors.size(), 2);
+    Dialogs->ConfirmAnswers.push_back(true);
+    EXPECT_FALSE(Form->close());
+    EXPECT_EQ(ReadFileBytes(path), damaged);
+    EXPECT_EQ(ReadFileBytes(Dir.Path(kNew)), damaged);
+
+    const QString rescue = Dir.Path(QStringLiteral("rescued.mrp"));
+    Dialogs->FileAnswers.push_back(rescue);
+    Trigger("SaveNameCmd");
+    TNotebook reread;
+    LoadNotebook(reread, rescue);
+    EXPECT_EQ(reread.Count(), 1);
+    EXPECT_FALSE(Form->isModify);
+}
+
+TEST_F(Form1Test, ANotebookDamagedAtItsStartIsReportedAsItWas) {
+    const QString path = Dir.Path(QStringLiteral("broken.mrp"));
+    WriteFileBytes(path, Hex("01 02 00 07"));
+    Start(path);
+    ASSERT_EQ(Dialogs->Errors.size(), 1);
+    EXPECT_EQ(Dialogs->Errors.first(), QStringLiteral("プロパティ値が無効です"));
     EXPECT_TRUE(Form->Notebook().IsEmpty());
     EXPECT_EQ(Form->CurrentFile, kNew);
-    EXPECT_FALSE(Form->isModify);
-    EXPECT_EQ(ReadFileBytes(path), Hex("01 02 00 06 01 61 02 01 06 01 78 02 00 06 05 61"));
+    EXPECT_FALSE(Form->isModify) << "nothing to rescue, nothing to ask about";
 }
 
 TEST_F(Form1Test, ClickShowsTheTextAndCommitsTheEditedSnippet) {
@@ -75,11 +114,12 @@ TEST_F(Form1Test, ClickShowsTheTextAndCommitsTheEditedSnippet) {
     EXPECT_EQ(Form->Memo().Text(), QStringLiteral("one\r\nfirst"));
     EXPECT_EQ(Form->PanelText(1), QStringLiteral("one"));
 
+    EXPECT_FALSE(Form->isModify) << "showing a snippet changes nothing";
     Form->Memo().SetText(QStringLiteral("one\r\nedited"));
     ClickSnippet(1);
     EXPECT_EQ(StoredText(0), QStringLiteral("one\r\nedited"));
     EXPECT_EQ(Form->Memo().Text(), QStringLiteral("two\r\nsecond"));
-    EXPECT_FALSE(Form->isModify) << "text edits alone are not structural changes";
+    EXPECT_TRUE(Form->isModify) << "a text edit is a change of the notebook";
 }
 
 TEST_F(Form1Test, TitleFollowsTheFirstLine) {
@@ -89,6 +129,7 @@ TEST_F(Form1Test, TitleFollowsTheFirstLine) {
         << "a stored title stands until it is shown";
     ClickSnippet(0);
     EXPECT_EQ(Title(0), QStringLiteral("first line"));
+    EXPECT_FALSE(Form->isModify) << "a title that follows a shown text is no edit";
 
     Form->Memo().SetText(QStringLiteral("\u3000\u3000word\r\nrest"));
     EXPECT_EQ(Title(0), QStringLiteral("word"));
@@ -104,7 +145,6 @@ TEST_F(Form1Test, TitleFollowsTheFirstLine) {
     EXPECT_EQ(Title(0), QStringLiteral("typed"));
     EXPECT_EQ(Form->PanelText(1), QStringLiteral("typed"));
     EXPECT_EQ(Title(1), QStringLiteral("b"));
-    EXPECT_FALSE(Form->isModify);
 }
 
 TEST_F(Form1Test, EditingWithAnEmptyTreeChangesNoTitle) {
@@ -198,13 +238,52 @@ TEST_F(Form1Test, ExportWritesEachTextFollowedByAnEmptyLineAsOfTheLastCommit) {
     EXPECT_EQ(ReadFileBytes(target), QStringLiteral("a\r\n\r\nb\r\n\r\n日本語\r\n\r\n").toUtf8());
 }
 
-TEST_F(Form1Test, PromptsOnlyAfterAStructuralChange) {
+// Typed text is a change: Close, New and Open ask before it could be lost.
+TEST_F(Form1Test, TypedTextIsAChangeThatEveryCommandAsksAbout) {
+    const QString path = MakeNotebook(QStringLiteral("n.mrp"), {{0, "a", 1, "a"}});
+    auto typeInto = [&](const QString& text) {
+        ClickSnippet(0);
+        Form->Memo().Widget()->setFocus();
+        QTest::keyClick(Form->Memo().Widget(), Qt::Key_End);
+        QTest::keyClicks(Form->Memo().Widget(), text);
+    };
+    Start(path);
+    typeInto(QStringLiteral("1"));
+    EXPECT_TRUE(Form->isModify);
+    EXPECT_TRUE(Form->isWindowModified());
+    Dialogs->ConfirmAnswers.push_back(false);
+    Trigger("NewCmd");
+    EXPECT_EQ(Dialogs->Confirms.size(), 1);
+    EXPECT_FALSE(Form->isWindowModified());
+
+    Start(path);
+    typeInto(QStringLiteral("2"));
+    Dialogs->ConfirmAnswers.push_back(false);
+    Dialogs->FileAnswers.push_back(std::nullopt);
+    Trigger("OpenFileCmd");
+    EXPECT_EQ(Dialogs->Confirms.size(), 2);
+
+    // "終了", answered yes, keeps what was typed.
+    Start(path);
+    typeInto(QStringLiteral("3"));
+    Dialogs->ConfirmAnswers.push_back(true);
+    Trigger("CloseCmd");
+    EXPECT_EQ(Dialogs->Confirms.size(), 3);
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_EQ(TextOnDisk(path, 0), QStringLiteral("a3"));
+}
+
+// Ctrl+S saves, also while the editor has the focus.
+TEST_F(Form1Test, CtrlSSaves) {
     const QString path = MakeNotebook(QStringLiteral("n.mrp"), {{0, "a", 1, "a"}});
     Start(path);
     ClickSnippet(0);
-    Form->Memo().SetText(QStringLiteral("changed text"));
-    Trigger("NewCmd");
-    EXPECT_TRUE(Dialogs->Confirms.isEmpty());
+    QWidget* memo = Form->Memo().Widget();
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("typed "));
+    QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(Form->isModify);
+    EXPECT_EQ(TextOnDisk(path, 0), QStringLiteral("typed a"));
 }
 
 TEST_F(Form1Test, NewAsksAndSavesOnYesOrDiscardsOnNo) {
@@ -248,17 +327,14 @@ TEST_F(Form1Test, OpenReplacesTheNotebook) {
     EXPECT_EQ(Form->PanelText(0), QStringLiteral("second.mrp"));
     EXPECT_EQ(Form->tn, nullptr);
     EXPECT_TRUE(Form->Memo().Text().isEmpty());
-    EXPECT_FALSE(Form->Memo().ReadOnly());
+    EXPECT_TRUE(Form->Memo().ReadOnly()) << "no snippet is current";
+    QTest::keyClicks(Form->Memo().Widget(), QStringLiteral("lost"));
+    EXPECT_TRUE(Form->Memo().Text().isEmpty()) << "typing goes nowhere";
 }
 
 TEST_F(Form1Test, AFailedOpenLeavesANewEmptyNotebook) {
     const QString good = MakeNotebook(QStringLiteral("good.mrp"), {{0, "a", 1, "a"}});
-    const QString bad = Dir.Path(QStringLiteral("bad.mrp"));
-    WriteFileBytes(bad, Hex("01 02 00 07"));
-    Start(good);
-    ClickSnippet(0);
-    Dialogs->FileAnswers.push_back(bad);
-    Trigger("OpenFileCmd");
+    OpenDamagedOver(good, Hex("01 02 00 07"));
     ASSERT_EQ(Dialogs->Errors.size(), 1);
     EXPECT_EQ(Dialogs->Errors.first(), QStringLiteral("プロパティ値が無効です"));
     EXPECT_TRUE(Form->Notebook().IsEmpty());
@@ -272,6 +348,26 @@ TEST_F(Form1Test, AFailedOpenLeavesANewEmptyNotebook) {
     TNotebook reread;
     LoadNotebook(reread, good);
     EXPECT_EQ(reread.Count(), 1);
+}
+
+TEST_F(Form1Test, OpenOfADamagedNotebookRescuesWhatWasReadAndProtectsBothFiles) {
+    const QString good = MakeNotebook(QStringLiteral("good.mrp"), {{0, "a", 1, "a"}});
+    const QByteArray goodBytes = ReadFileBytes(good);
+    const QString bad =
+        OpenDamagedOver(good, Hex("01 02 00 06 01 62 02 01 06 01 79 02 00 06 05 61"));
+    ASSERT_EQ(Dialogs->Errors.size(), 1);
+    ASSERT_EQ(Form->Notebook().Count(), 1);
+    EXPECT_EQ(Title(0), QStringLiteral("b"));
+    EXPECT_EQ(Form->tn, nullptr);
+    EXPECT_EQ(Form->PanelText(1), QString());
+    EXPECT_TRUE(Form->isModify);
+    ClickSnippet(0);
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("y"));
+    Form->CurrentFile = good;  // even a name pointing back at the old file is refused
+    Trigger("SaveOverWriteCmd");
+    EXPECT_EQ(Dialogs->Errors.size(), 2);
+    EXPECT_EQ(ReadFileBytes(good), goodBytes);
+    EXPECT_EQ(ReadFileBytes(bad), Hex("01 02 00 06 01 62 02 01 06 01 79 02 00 06 05 61"));
 }
 
 TEST_F(Form1Test, AFailedSaveKeepsTheNotebookModifiedAndTheWindowOpen) {
@@ -325,6 +421,9 @@ TEST_F(Form1Test, WindowHasItsMenusToolbarAndPanels) {
     EXPECT_TRUE(Form->Action("NormalMode")->isChecked());
     EXPECT_EQ(Form->StatusBar1->findChildren<QLabel*>().size(), 3);
     // The toolbar button runs the same command as the menu.
+    Start(MakeNotebook(QStringLiteral("n.mrp"), {{0, "a", 1, "a"}}));
+    ASSERT_EQ(Form->PanelText(0), QStringLiteral("n.mrp"));
     Form->findChild<QToolButton*>(QStringLiteral("NewBtn"))->click();
     EXPECT_EQ(Form->PanelText(0), kNew);
+    EXPECT_TRUE(Form->Notebook().IsEmpty());
 }

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -168,4 +170,106 @@ TEST_F(Form1EditorPaneTest, InsertDateGoesAtTheCaretAndKeepsTheSelection) {
     const QString stamp = first.mid(1, first.size() - 2);
     EXPECT_TRUE(second.startsWith(u'a' + stamp)) << "the second date follows the first";
     EXPECT_GT(Edit().CaretX(), afterFirst);
+}
+
+// Window shortcuts reach their actions while the editor has the focus, also after typing
+// (a typed letter is remembered as the possible first key of a two-key binding).
+TEST_F(Form1EditorPaneTest, CtrlFInTheEditorOpensTheFindDialog) {
+    StartWithText(QStringLiteral("alpha beta"));
+    QWidget* memo = Form->Memo().Widget();
+    Form->activateWindow();
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End);
+    QTest::keyClicks(memo, QStringLiteral(" gamma"));
+    QTest::keyClick(memo, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(Form->FindDialog1->isVisible());
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("alpha beta gamma")) << "no f was typed";
+    EXPECT_EQ(Form->FindDialog1->FindText(), QString()) << "the caret is past the last word";
+}
+
+TEST_F(Form1EditorPaneTest, RedoFollowsUndoInTheMenuAndTheContextMenu) {
+    StartWithText(QStringLiteral("abc"));
+    QAction* redo = Form->Action("EditRedo1");
+    ASSERT_NE(redo, nullptr);
+    EXPECT_EQ(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QMenu* editMenu = Form->menuBar()->actions().value(1)->menu();
+    ASSERT_NE(editMenu, nullptr);
+    for (QMenu* menu : {editMenu, Form->EditorPopupMenu}) {
+        const QList<QAction*> items = menu->actions();
+        const qsizetype undo = items.indexOf(Form->Action("EditUndo1"));
+        ASSERT_GE(undo, 0);
+        EXPECT_EQ(items.value(undo + 1), redo);
+    }
+    EXPECT_FALSE(redo->isEnabled());
+    QWidget* memo = Form->Memo().Widget();
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End);
+    QTest::keyClicks(memo, QStringLiteral("d"));
+    Form->Action("EditUndo1")->trigger();
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("abc"));
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("abcd"));
+    EXPECT_FALSE(redo->isEnabled());
+}
+
+// Delete is there whenever the text can change: without a selection it removes the
+// character at the caret.
+TEST_F(Form1EditorPaneTest, DeleteWithoutASelectionRemovesTheCharacterAtTheCaret) {
+    StartWithText(QStringLiteral("abc"));
+    Edit().SetCaretXY({2, 1});
+    QAction* del = Form->Action("EditDelete1");
+    EXPECT_TRUE(del->isEnabled());
+    del->trigger();
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("ac"));
+    Form->Memo().SetReadOnly(true);
+    EXPECT_FALSE(del->isEnabled());
+}
+
+// A found hit is never left under the modeless dialog, nor under the replace question.
+TEST_F(Form1EditorPaneTest, DialogsMoveOffTheHitTheyFound) {
+    QStringList lines;
+    for (int i = 0; i < 8; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    lines << QStringLiteral("the needle here");
+    StartWithText(lines.join(QStringLiteral("\r\n")));
+    Form->Action("SearchFindCmd")->trigger();
+    TFindDialog* dialog = Form->FindDialog1;
+    const QRect row = Edit().RowRect(9);
+    const QPoint rowOnScreen = Edit().viewport()->mapToGlobal(row.topLeft());
+    dialog->move(rowOnScreen - QPoint(0, 10));
+    ASSERT_TRUE(dialog->frameGeometry().intersects(QRect(rowOnScreen, row.size())));
+    dialog->SetFindText(QStringLiteral("needle"));
+    Click(dialog->FindNextButton);
+    ASSERT_EQ(Edit().SelText(), QStringLiteral("needle"));
+    EXPECT_FALSE(dialog->frameGeometry().intersects(QRect(rowOnScreen, row.size())));
+
+    Form->Action("SearchReplaceCmd")->trigger();
+    Form->ReplaceDialog1->SetFindText(QStringLiteral("needle"));
+    Form->ReplaceDialog1->SetReplaceText(QStringLiteral("pin"));
+    Edit().SetCaretXY({1, 1});
+    Dialogs->ConfirmAnswers = {false};
+    Click(Form->ReplaceDialog1->ReplaceButton);
+    ASSERT_EQ(Dialogs->YesNoAvoid.size(), 1);
+    EXPECT_TRUE(Dialogs->YesNoAvoid[0].contains(rowOnScreen + QPoint(5, 2)))
+        << "the question keeps clear of the hit's row";
+    EXPECT_FALSE(Form->ReplaceDialog1->frameGeometry().intersects(Dialogs->YesNoAvoid[0]));
+}
+
+// A replacement that breaks the line moves the rest of it, and a hit in it, down a line:
+// the next prompted replace finds that hit, and never one inside the replacement itself.
+TEST_F(Form1EditorPaneTest, PromptedReplaceAfterALineBreakingReplacement) {
+    StartWithText(QStringLiteral("ab cd ab"));
+    Form->Action("SearchReplaceCmd")->trigger();
+    Form->ReplaceDialog1->SetFindText(QStringLiteral("ab"));
+    Form->ReplaceDialog1->SetReplaceText(QStringLiteral("ab\r\n"));
+    Edit().SetCaretXY({1, 1});
+    Dialogs->ConfirmAnswers = {true, true};
+    Click(Form->ReplaceDialog1->ReplaceButton);
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("ab\r\n cd ab"));
+    Click(Form->ReplaceDialog1->ReplaceButton);
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("ab\r\n cd ab\r\n"));
+    Click(Form->ReplaceDialog1->ReplaceButton);
+    EXPECT_EQ(Status(), kNotFound);
+    EXPECT_EQ(Dialogs->YesNoAsks.size(), 2);
 }

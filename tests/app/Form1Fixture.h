@@ -70,11 +70,27 @@ protected:
 
     // The settings file of the window under test, in the scratch folder.
     QString SettingsPath() const { return Dir.Path("marrowpad.ini"); }
+    // Starts on `shown` with its first snippet current, then opens a file holding `bytes`.
+    QString OpenDamagedOver(const QString& shown, const QByteArray& bytes) {
+        const QString bad = Dir.Path(QStringLiteral("bad.mrp"));
+        WriteFileBytes(bad, bytes);
+        Start(shown);
+        ClickSnippet(0);
+        Dialogs->FileAnswers.push_back(bad);
+        Trigger("OpenFileCmd");
+        return bad;
+    }
 
     void Trigger(const char* action) { Form->Action(QString::fromLatin1(action))->trigger(); }
 
     QString Title(int index) { return Form->Notebook().NodeAt(index)->Title(); }
     QString StoredText(int index) { return Form->Notebook().NodeAt(index)->Data()->text; }
+    // The text of a snippet as the notebook file on disk holds it.
+    static QString TextOnDisk(const QString& path, int index) {
+        TNotebook reread;
+        LoadNotebook(reread, path);
+        return reread.NodeAt(index)->Data()->text;
+    }
 
     TTestDir Dir;
     TScriptedDialogs Dialogs;

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/NodeImageList.h"
 #include "app/NotebookTreeView.h"
 #include "platform/FindDialog.h"
 #include "tests/app/Form1Fixture.h"
@@ -173,13 +174,45 @@ TEST_F(Form1TreeTest, DeleteAsksFirstAndRemovesTheWholeSubtree) {
     EXPECT_TRUE(Form->isModify);
     EXPECT_EQ(Form->TreeView1->SelectedNode(), nullptr);
     EXPECT_TRUE(Form->Memo().Text().isEmpty());
-    EXPECT_EQ(Form->PanelText(1), QStringLiteral("a"));
+    EXPECT_EQ(Form->PanelText(1), QString()) << "the title panel names no deleted snippet";
 
-    // Typing now reaches no snippet, and the next click does not commit it anywhere.
-    Form->Memo().SetText(QStringLiteral("orphan"));
+    // Nothing is current: the editor takes no typing until a snippet is chosen.
+    EXPECT_TRUE(Form->Memo().ReadOnly());
+    Form->Memo().Widget()->setFocus();
+    QTest::keyClicks(Form->Memo().Widget(), QStringLiteral("orphan"));
+    EXPECT_TRUE(Form->Memo().Text().isEmpty());
     ClickSnippet(0);
     EXPECT_EQ(StoredText(0), QStringLiteral("e"));
     EXPECT_EQ(Title(0), QStringLiteral("e"));
+    EXPECT_FALSE(Form->Memo().ReadOnly());
+}
+
+// The arrow keys in the tree switch the snippet as a click does, so Delete asks about the
+// snippet the user is looking at.
+TEST_F(Form1TreeTest, ArrowKeysInTheTreeSwitchTheCurrentSnippet) {
+    StartFamily();
+    ClickSnippet(4);  // e
+    Form->Memo().Widget()->setFocus();
+    QTest::keyClicks(Form->Memo().Widget(), QStringLiteral("E "));
+    Form->TreeView1->setFocus();
+    QTest::keyClick(Form->TreeView1, Qt::Key_Down);
+    EXPECT_EQ(Form->tn, Form->Notebook().NodeAt(5));
+    EXPECT_EQ(Form->Memo().Text(), QStringLiteral("f"));
+    EXPECT_EQ(StoredText(4), QStringLiteral("E e")) << "the snippet left was committed";
+    EXPECT_EQ(Form->PanelText(1), QStringLiteral("f"));
+    QTest::keyClick(Form->TreeView1, Qt::Key_Up);
+    EXPECT_EQ(Form->tn, Form->Notebook().NodeAt(4));
+    Dialogs->ConfirmAnswers.push_back(false);
+    Press("BtnDelete");
+    EXPECT_EQ(Dialogs->Confirms.value(0), QStringLiteral("E eを削除しますか？"));
+}
+
+TEST_F(Form1TreeTest, NewClearsTheTitlePanel) {
+    StartFamily();
+    ClickSnippet(0);
+    ASSERT_EQ(Form->PanelText(1), QStringLiteral("a"));
+    Trigger("NewCmd");
+    EXPECT_EQ(Form->PanelText(1), QString());
 }
 
 TEST_F(Form1TreeTest, SetIconAndExpandCollapseAll) {
@@ -258,9 +291,11 @@ TEST_F(Form1TreeTest, RealMouseDragMovesTheNode) {
     QTest::mousePress(viewport, Qt::LeftButton, {}, c);
     for (int step = 1; step <= 4; ++step)
         QTest::mouseMove(viewport, c + (centre(0) - c) * step / 4);
+    Form->isModify = false;
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(0));
     EXPECT_EQ(Shape(nb), (QStringList{"a", "  f", "  b", "  c", "    d", "e"}))
         << "c was already a's last child";
+    EXPECT_TRUE(Form->isModify) << "the drop onto the parent happened";
 
     // Escape cancels; a release over the dragged node itself drops nothing.
     Form->isModify = false;
@@ -354,4 +389,30 @@ TEST_F(Form1TitleSearchTest, AnEmptyNotebookReportsAMiss) {
     Form->Action("SearchTitleCmd")->trigger();
     Request(QStringLiteral("x"));
     EXPECT_EQ(Status(), QStringLiteral("見つかりませんでした"));
+}
+
+// Icon indexes are stored without a range check; one outside the list draws no icon at all,
+// neither a stray one nor a crash.
+TEST_F(Form1TreeTest, AnIconIndexOutOfRangeDrawsNothing) {
+    // Empty titles: whatever a row shows is its icon.
+    Start(
+        MakeNotebook(QStringLiteral("icons.mrp"),
+                     {{0, "", 1, ""}, {0, "", 51, ""}, {0, "", -1, ""}, {0, "", 2147483647, ""}}));
+    EXPECT_TRUE(Form->NodeImageList1().Icon(51).isNull());
+    EXPECT_TRUE(Form->NodeImageList1().Icon(-1).isNull());
+    const QImage image = Form->TreeView1->viewport()->grab().toImage();
+    // Whether the row holds more than one colour.
+    auto iconDrawn = [&](int index) {
+        const QModelIndex model = Form->TreeModel()->IndexOf(Form->Notebook().NodeAt(index));
+        const QRect row = Form->TreeView1->visualRect(model);
+        const QColor back = image.pixelColor(row.left(), row.top());
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                if (image.pixelColor(x, y) != back) return true;
+        return false;
+    };
+    EXPECT_TRUE(iconDrawn(0));
+    EXPECT_FALSE(iconDrawn(1));
+    EXPECT_FALSE(iconDrawn(2));
+    EXPECT_FALSE(iconDrawn(3));
 }

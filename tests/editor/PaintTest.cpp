@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <climits>
 #include <memory>
 
 #include "editor/CodeEdit.h"
@@ -339,4 +340,98 @@ TEST_F(PaintTest, AKeystrokeRepaintsItsOwnRowOnly) {
     Edit.viewport()->removeEventFilter(&spy);
     EXPECT_EQ(spy.Painted.boundingRect().top(), 3 * kCellH);
     EXPECT_EQ(spy.Painted.boundingRect().bottom(), 5 * kCellH - 1);
+}
+
+namespace {
+// The rows of an image that hold a pixel other than white, from x on: first and last.
+std::pair<int, int> InkRows(const QImage& image, int fromX) {
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = fromX; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != kWhite) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+}  // namespace
+
+// Each row holds the whole ascent and descent of every face that paints it: an underscore,
+// the tails of g and y and a Japanese glyph from the fallback face keep every pixel they
+// have when drawn on their own, and stay inside their row.
+TEST_F(PaintTest, RowsHoldTheFullHeightOfEveryGlyph) {
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(13);
+    Edit.setFont(font);
+    Edit.SetMetrics(std::make_unique<TFontCodeEditMetrics>(Edit.font()));
+    Edit.Gutter().SetVisible(false);
+    for (const QString& text : {QStringLiteral("_M_state"), QStringLiteral("gjpqy"),
+                                QStringLiteral("日本語"), QStringLiteral("g日_")}) {
+        Edit.SetText(text);
+        const std::pair<int, int> shown = InkRows(Render(), Edit.TextOffset());
+
+        QImage alone(400, 100, QImage::Format_RGB32);
+        alone.fill(kWhite);
+        QPainter painter(&alone);
+        QFont plain = Edit.font();
+        plain.setKerning(false);
+        painter.setFont(plain);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(10, 50), text);
+        painter.end();
+        const std::pair<int, int> whole = InkRows(alone, 0);
+
+        ASSERT_GE(shown.first, 0) << qPrintable(text) << ": nothing drawn";
+        EXPECT_EQ(shown.second - shown.first, whole.second - whole.first)
+            << qPrintable(text) << ": glyphs cut off";
+        EXPECT_LT(shown.second, Edit.TextHeight()) << qPrintable(text) << ": ink below the row";
+    }
+}
+
+// Wide glyphs are followed by filler cells; a character of the text that happens to be the
+// one the painter puts into fillers is still drawn.
+TEST_F(PaintTest, APrivateUseCharacterIsDrawnNextToAWideGlyph) {
+    Edit.SetText(QStringLiteral("漢\uE000x\r\n漢 x"));
+    const QImage image = Render();
+    EXPECT_TRUE(CellHasInk(image, 2, 0)) << "U+E000 after a wide glyph";
+    EXPECT_FALSE(CellHasInk(image, 2, 1)) << "a space in the same place stays blank";
+}
+
+// The gutter keeps its sizes in range whatever a damaged setting hands it: no negative
+// width or offset, one to twenty digits, two to 256 gradient steps, and no line number
+// start below 0; a huge first number still fits its digits.
+TEST_F(PaintTest, GutterLimits) {
+    Edit.setFont(QFont());
+    TGutter& gutter = Edit.Gutter();
+    gutter.SetWidth(-5);
+    gutter.SetLeftOffset(-1);
+    gutter.SetRightOffset(-1);
+    gutter.SetRightMargin(-1);
+    gutter.SetLineNumberStart(-3);
+    EXPECT_EQ(gutter.Width(), 0);
+    EXPECT_EQ(gutter.LeftOffset(), 0);
+    EXPECT_EQ(gutter.RightOffset(), 0);
+    EXPECT_EQ(gutter.RightMargin(), 0);
+    EXPECT_EQ(gutter.LineNumberStart(), 0);
+    gutter.SetDigitCount(0);
+    EXPECT_EQ(gutter.DigitCount(), 1);
+    gutter.SetDigitCount(1000);
+    EXPECT_EQ(gutter.DigitCount(), 20);
+    gutter.SetGradientSteps(1);
+    EXPECT_EQ(gutter.GradientSteps(), 2);
+    gutter.SetGradientSteps(100000);
+    EXPECT_EQ(gutter.GradientSteps(), 256);
+
+    gutter.SetDigitCount(4);
+    gutter.SetAutoSize(true);
+    gutter.SetShowLineNumbers(true);
+    gutter.SetLineNumberStart(INT_MAX);
+    Edit.SetText(QStringLiteral("a\r\nb"));
+    EXPECT_EQ(gutter.AutoSizeDigitCount(), 10) << "2147483648 has ten digits";
+    EXPECT_EQ(gutter.FormatLineNumber(2), QStringLiteral("2147483648"));
+    EXPECT_EQ(Edit.GutterWidth(), 10 * 7) << "offsets and margin are 0 now";
+    const QImage image = Render();  // paints without overflow
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(192, 192, 192));
 }

@@ -151,21 +151,78 @@ TEST(UndoList, The1025thChangeMakesTheLoadedStateUnreachable) {
     EXPECT_TRUE(saved.InitialState());
 }
 
-TEST(UndoList, TheLimitDropsWholeStepsAndNeverCutsTheOpenBlock) {
+// The limit counts steps: a step of thousands of items is one step, a group break none.
+TEST(UndoList, TheLimitCountsWholeStepsAndNeverCutsTheOpenBlock) {
     TCodeEditUndoList list;
-    list.SetMaxUndoActions(3);
+    list.SetMaxUndoActions(2);
     Change(list);
     list.BeginBlock();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5000; ++i)
         Change(list);
-    EXPECT_EQ(list.ItemCount(), 5) << "the open block stays whole";
     list.EndBlock();
+    list.AddGroupBreak();
+    EXPECT_EQ(list.ItemCount(), 5002);
+    EXPECT_EQ(list.StepCount(), 2);
+    EXPECT_FALSE(list.FullUndoImpossible());
     Change(list);
-    EXPECT_EQ(Numbers(list), QList<qint32>({3})) << "then it goes as a whole";
+    EXPECT_EQ(list.Items(0).ChangeNumber(), 2) << "the oldest step went, the big one stays";
+    EXPECT_EQ(list.ItemCount(), 5002);
+    Change(list);
+    EXPECT_EQ(Numbers(list), QList<qint32>({4, 5})) << "the big step goes whole, its break too";
+    list.PopItem();
+    list.PopItem();
+    EXPECT_EQ(list.StepCount(), 0);
+
+    list.SetMaxUndoActions(0);
     list.BeginBlock();
     Change(list);
     Change(list);
+    EXPECT_EQ(list.ItemCount(), 2) << "the open block stays whole";
     list.EndBlock();
     Change(list);
-    EXPECT_EQ(Numbers(list), QList<qint32>({4, 4, 5}));
+    EXPECT_EQ(list.ItemCount(), 0);
+}
+
+// The step count is kept as items come and go; it always equals a count from scratch: runs of
+// one change number, less the runs that are a lone group break. Only whole steps are dropped.
+TEST(UndoList, TheStepCountFollowsEveryPushPopAndDrop) {
+    auto recount = [](const TCodeEditUndoList& list) {
+        int steps = 0;
+        for (qsizetype i = 0; i < list.ItemCount(); ++i) {
+            const qint32 n = list.Items(i).ChangeNumber();
+            if (i > 0 && list.Items(i - 1).ChangeNumber() == n) continue;
+            const bool last = i + 1 == list.ItemCount() || list.Items(i + 1).ChangeNumber() != n;
+            if (!(last && list.Items(i).ChangeReason() == crGroupBreak)) ++steps;
+        }
+        return steps;
+    };
+    TCodeEditUndoList list;
+    list.SetMaxUndoActions(7);
+    quint32 seed = 12345;
+    auto next = [&seed](quint32 range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        switch (next(7)) {
+            case 0:
+                list.AddGroupBreak();
+                break;
+            case 1:
+                list.PopItem();
+                break;
+            case 2:
+                if (list.BlockCount() == 0) list.BeginBlock();
+                break;
+            case 3:
+                list.EndBlock();
+                break;
+            default:
+                Change(list);
+                if (list.BlockCount() == 0) {
+                    ASSERT_LE(list.StepCount(), 7);
+                }
+        }
+        ASSERT_EQ(list.StepCount(), recount(list)) << "after operation " << i;
+    }
 }

@@ -109,26 +109,38 @@ TEST_F(CodeEditTest, SetTextAndClearEmptyTheUndoLists) {
     EXPECT_FALSE(Edit.Modified());
 }
 
-// A step larger than the undo limit stays whole: undoing it gives back the old text, never a
-// mixture; a later change pushes the whole step out.
+// The limit counts steps, so the newest step stays undoable however many items it holds:
+// a replace-all with 5,000 hits, then a caret move and typing, still undoes exactly.
 TEST_F(CodeEditTest, AStepLargerThanTheLimitUndoesWhole) {
     QStringList lines;
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 5000; ++i)
         lines << QStringLiteral("x%1 needle").arg(i);
     const QString text = lines.join(QStringLiteral("\r\n"));
     SetText(text);
     EXPECT_EQ(Edit.SearchReplace(QStringLiteral("needle"), QStringLiteral("pin"),
                                  ssoReplaceAll | ssoEntireScope),
-              3000);
+              5000);
+    const QString replaced = Edit.Text();
+    Run(ecDown);  // a caret move adds a group break
+    ASSERT_TRUE(Edit.CanUndo());
     Run(ecUndo);
     EXPECT_EQ(Edit.Text(), text);
     Run(ecRedo);
+    EXPECT_EQ(Edit.Text(), replaced);
     Run(ecLineEnd);
     Type(QStringLiteral("!"));
-    EXPECT_LE(Edit.UndoList().ItemCount(), 2) << "the big step went as a whole";
     Run(ecUndo);
-    const QString replaced = Edit.Text();
-    EXPECT_TRUE(replaced.endsWith(QStringLiteral("x2999 pin")));
+    EXPECT_EQ(Edit.Text(), replaced);
     Run(ecUndo);
-    EXPECT_EQ(Edit.Text(), replaced) << "nothing older is left to undo";
+    EXPECT_EQ(Edit.Text(), text) << "an older step within the limit is still there";
+
+    // Beyond the limit the oldest steps go, each as a whole.
+    Edit.SetMaxUndo(2);
+    Run(ecRedo);
+    Type(QStringLiteral("a"));
+    Run(ecLeft);
+    Type(QStringLiteral("b"));
+    EXPECT_EQ(Edit.UndoList().StepCount(), 2);
+    UndoAll();
+    EXPECT_EQ(Edit.Text(), replaced) << "the replace-all went as a whole, never in part";
 }

@@ -56,5 +56,10 @@ TEST(DialogService, FiltersBecomeQtFilters) {
     EXPECT_EQ(ToQtFileFilter(QStringLiteral("Marrowpad|*.mrp")),
               QStringLiteral("Marrowpad (*.mrp)"));
     EXPECT_EQ(ToQtFileFilter(QStringLiteral("Text files (*.txt)|*.TXT|All|*.a;*.b")),
-              QStringLiteral("Text files (*.txt) (*.TXT);;All (*.a *.b)"));
+              QStringLiteral("Text files (*.txt);;All (*.a *.b)"));
+    // A description that names its patterns shows them once.
+    EXPECT_EQ(ToQtFileFilter(QStringLiteral("Marrowpad(*.mrp)|*.mrp")),
+              QStringLiteral("Marrowpad (*.mrp)"));
+    EXPECT_EQ(ToQtFileFilter(QStringLiteral("Old (*.old)|*.mrp")), QStringLiteral("Old (*.mrp)"))
+        << "the patterns that filter are the ones shown";
 }

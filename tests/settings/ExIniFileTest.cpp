@@ -353,3 +353,25 @@ TEST(ExIniFile, HandEditedFilesKeepTheirByteOrderMarkOnDisk) {
               Hex("FF FE") + QByteArray(utf16.encode(
                                  u"[memo]\r\nFont.Name=游ゴシック\r\nFont.Size=9\r\n\r\n")));
 }
+
+// A disk that fills up half way through a rewrite: the write fails with the store's message
+// and the file keeps what it held. The file-size limit stands in for a full disk.
+TEST(ExIniFile, TheFileSurvivesAFailedRewrite) {
+    TIniScratch scratch;
+    const QByteArray before = "[S]\r\nKey=old\r\n";
+    scratch.Write(before);
+    auto ini = scratch.Open();
+    QString message;
+    try {
+        TFileSizeLimit limit(1024);
+        ini->WriteString(QStringLiteral("S"), QStringLiteral("Key"), QString(4096, u'x'));
+    } catch (const EMarrowpadError& e) {
+        message = e.Message();
+    }
+    EXPECT_EQ(message, QStringLiteral("ストリームへの書き込みエラー"));
+    EXPECT_EQ(ReadFileBytes(scratch.Path(QStringLiteral("test.ini"))), before);
+    // With room again, the next write goes through.
+    ini->WriteString(QStringLiteral("S"), QStringLiteral("Key"), QStringLiteral("new"));
+    EXPECT_EQ(scratch.Open()->ReadString(QStringLiteral("S"), QStringLiteral("Key"), QString()),
+              QStringLiteral("new"));
+}

@@ -49,8 +49,10 @@ TEST(IniForm, DamagedPlacementNeverOverflowsOrInvertsTheWindow) {
     EXPECT_LE(form.width(), QWIDGETSIZE_MAX);
     ini->ReadFormPos("F", "P", form);
     EXPECT_EQ(form.pos(), QPoint(QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX));
+    form.resize(100, 50);
     ini->ReadFormSize("F", "P", form);
-    EXPECT_GE(form.width(), 0);
+    EXPECT_EQ(form.width(), 100) << "a negative width is damage: the width stays";
+    EXPECT_EQ(form.height(), QWIDGETSIZE_MAX) << "the huge height is taken, clamped";
 }
 
 TEST(IniForm, PositionAndSizeAreSeparateKeys) {

@@ -10,8 +10,9 @@ bool TScriptedDialogService::Confirm(QWidget*, const QString& text) {
     return NextAnswer(text);
 }
 
-bool TScriptedDialogService::AskYesNo(QWidget*, const QString& text) {
+bool TScriptedDialogService::AskYesNo(QWidget*, const QString& text, const QRect& avoid) {
     YesNoAsks << text;
+    YesNoAvoid << avoid;
     return NextAnswer(text);
 }
 
@@ -81,6 +82,17 @@ TScriptedDialogs::TScriptedDialogs() {
     fPrevious = TDialogService::Install(std::move(service));
 }
 
+// A scripted answer nobody asked for means a prompt the test expected never appeared.
+void TScriptedDialogService::ExpectAllAnswersUsed() {
+    if (!ConfirmAnswers.empty())
+        ADD_FAILURE() << ConfirmAnswers.size() << " scripted answer(s) to a question left unused";
+    if (!FileAnswers.empty())
+        ADD_FAILURE() << FileAnswers.size() << " scripted file dialog answer(s) left unused";
+    ConfirmAnswers.clear();
+    FileAnswers.clear();
+}
+
 TScriptedDialogs::~TScriptedDialogs() {
+    fService->ExpectAllAnswersUsed();
     TDialogService::Install(std::move(fPrevious));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -11,7 +13,8 @@
 #include "tests/support/QtPrinters.h"
 
 // A dialog service for tests: answers come from queues the test fills, and everything shown
-// is recorded. A prompt with no scripted answer fails the test and answers no/cancel.
+// is recorded. A prompt with no scripted answer fails the test and answers no/cancel, and so
+// does a scripted answer left unused when the service goes (see TScriptedDialogs).
 class TScriptedDialogService : public TDialogService {
 public:
     std::deque<bool> ConfirmAnswers;                 // for both kinds of question
@@ -20,15 +23,16 @@ public:
     // closes it; a dialog the script leaves open fails the test.
     std::deque<std::function<void(QDialog&)>> ModalScripts;
 
-    QStringList Confirms;   // texts of the "はい/いいえ" questions asked
-    QStringList YesNoAsks;  // texts of the "Yes/No" questions asked
-    QStringList Errors;     // texts of the error boxes
-    QStringList Messages;   // texts of the information boxes
+    QStringList Confirms;     // texts of the "はい/いいえ" questions asked
+    QStringList YesNoAsks;    // texts of the "Yes/No" questions asked
+    QList<QRect> YesNoAvoid;  // the hit each of them was to keep clear of
+    QStringList Errors;       // texts of the error boxes
+    QStringList Messages;     // texts of the information boxes
     std::vector<TFileDialogOptions> OpenDialogs;
     std::vector<TFileDialogOptions> SaveDialogs;
 
     bool Confirm(QWidget* parent, const QString& text) override;
-    bool AskYesNo(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text, const QRect& avoid) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     std::optional<QString> OpenFileName(QWidget* parent,
@@ -36,6 +40,9 @@ public:
     std::optional<QString> SaveFileName(QWidget* parent,
                                         const TFileDialogOptions& options) override;
     int ExecModal(QDialog& dialog) override;
+
+    // Fails the running test when a scripted answer was never asked for; forgets them.
+    void ExpectAllAnswersUsed();
 
 private:
     bool NextAnswer(const QString& text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <csignal>
 
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
@@ -29,4 +30,17 @@ std::string ToHex(const QByteArray& bytes) {
 
 TTestDir::TTestDir() {
     EXPECT_TRUE(fDir.isValid());
+}
+
+TFileSizeLimit::TFileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &fSaved);
+    fOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = fSaved;
+    limit.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) ADD_FAILURE() << "cannot set the file-size limit";
+}
+
+TFileSizeLimit::~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &fSaved);
+    std::signal(SIGXFSZ, fOldHandler);
 }

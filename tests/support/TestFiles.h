@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -23,4 +24,17 @@ public:
 
 private:
     QTemporaryDir fDir;
+};
+
+// Makes every write past `bytes` fail, as a full disk would, while it lives.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    struct rlimit fSaved {};
+    void (*fOldHandler)(int) = nullptr;
 };

@@ -125,6 +125,25 @@ TEST_F(MrpTest, LoadErrorsExitWithTheNotebookMessage) {
                                     .arg(Dir.Path(QStringLiteral("no/such.mrp")))));
 }
 
+// --salvage prints the snippets read before the damage, and still fails with the message.
+TEST_F(MrpTest, DumpSalvagePrintsWhatCanBeRead) {
+    const QString bad = Dir.Path(QStringLiteral("bad.mrp"));
+    WriteFileBytes(bad, Hex("01 02 00 06 01 61 02 01 06 01 78 02 00 06 05 61"));
+    TRun run = Mrp({QStringLiteral("dump"), QStringLiteral("--salvage"), bad});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("ストリームからの読み取りエラー\n"));
+    const QJsonArray items = QJsonDocument::fromJson(run.out).array();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].toObject().value(QStringLiteral("title")).toString(), QStringLiteral("a"));
+    EXPECT_EQ(items[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("x"));
+
+    const QString good = Dir.Path(QStringLiteral("good.mrp"));
+    WriteFileBytes(good, Hex("01 02 00 06 01 61 02 01 06 01 78 00"));
+    run = Mrp({QStringLiteral("dump"), QStringLiteral("--salvage"), good});
+    EXPECT_EQ(run.exitCode, 0) << "a whole notebook salvages as a plain dump";
+    EXPECT_EQ(QJsonDocument::fromJson(run.out).array().size(), 1);
+}
+
 TEST_F(MrpTest, RejectsBadJsonAndBadShapesWithoutWritingAFile) {
     const QString out = Dir.Path(QStringLiteral("out.mrp"));
     const QByteArray cases[] = {

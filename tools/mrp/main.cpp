@@ -30,6 +30,7 @@ const char* const kUsageText =
     "使い方: mrp COMMAND ...\n"
     "\n"
     "  mrp dump FILE             ノートブック FILE をJSONで標準出力に書き出します\n"
+    "  mrp dump --salvage FILE   壊れた FILE から読み取れたスニペットだけを書き出します\n"
     "  mrp create JSON OUT       JSONファイル JSON (- は標準入力) からノートブック OUT を作ります\n"
     "  mrp export-text FILE OUT  ノートブック FILE の全テキストを OUT に書き出します (UTF-8)\n"
     "  mrp tokens --lang N FILE  テキスト FILE のトークンを言語 N (1-7) でJSONに書き出します\n"
@@ -84,15 +85,26 @@ QJsonArray NotebookToJson(const TNotebook& notebook) {
     return array;
 }
 
-int RunDump(const QStringList& args) {
-    RequireArguments(args, 1, "dump FILE");
+int RunDump(QStringList args) {
+    // With --salvage, a damaged notebook still gives what was read before the damage; the
+    // failure is reported all the same, and the exit code says the file is not whole.
+    const bool salvage = args.size() > 2 && args[2] == QLatin1String("--salvage");
+    if (salvage) args.removeAt(2);
+    RequireArguments(args, 1, salvage ? "dump --salvage FILE" : "dump FILE");
     TNotebook notebook;
-    LoadNotebook(notebook, args[2]);
+    QString damage;
+    try {
+        LoadNotebook(notebook, args[2], salvage ? TReadFailure::rfKeepRead : TReadFailure::rfClear);
+    } catch (const EReadError& e) {
+        if (!salvage) throw;
+        damage = e.Message();
+    }
     const QByteArray json = QJsonDocument(NotebookToJson(notebook)).toJson(QJsonDocument::Indented);
     if (std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout) !=
             static_cast<size_t>(json.size()) ||
         std::fflush(stdout) != 0)
         Fail(QStringLiteral("標準出力に書き込めません。"));
+    if (!damage.isEmpty()) throw EReadError(damage);
     return kOk;
 }
 
