@@ -27,8 +27,6 @@ class TFindDialog;
 class TReplaceDialog;
 class TCodeEdit;
 class TCustomHighlighter;
-class TPasHighlighter;
-class TCppHighlighter;
 
 // The main window: the toolbar, the snippet tree on the left, the editor pane on the right
 // and the three-panel status bar. It owns the notebook, the current snippet `tn` and the
@@ -130,11 +128,10 @@ public:
     quint32 BGColor = 0x000080;  // title line background (0x00BBGGRR)
     quint32 FGColor = 0xFFFFFF;  // title line text
 
-    // Highlighters and token colours. All seven languages have a slot for the whole run;
-    // languages without a highlighter yet leave theirs empty and show plain text.
-    static constexpr int kHighlighterChoices = 8;  // 0 plain text, 1..7 the languages
-    std::unique_ptr<TPasHighlighter> PasHighlighter1;
-    std::unique_ptr<TCppHighlighter> CppHighlighter1;
+    // Highlighters and token colours. Every language of the highlighter registry has its
+    // highlighter for the whole run, in the slot of its choice; slot 0 (plain text) stays
+    // empty.
+    static constexpr int kHighlighterSlots = 8;  // 0 plain text, 1..7 the languages
     TCustomHighlighter* HighlighterOfChoice(int choice) const;
     int SelectSynNumber = 0;  // the highlighter choice: 0 plain text, 1..7 the languages
     // Attaches the highlighter of a choice (none for 0); any other value changes nothing.
@@ -192,4 +189,5 @@ private:
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
     QActionGroup* fSelectionModeGroup = nullptr;
+    std::unique_ptr<TCustomHighlighter> fHighlighters[kHighlighterSlots];
 };

@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "highlighters/HighlighterRegistry.h"
+#include "highlighters/HighlighterTokenDump.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -163,4 +165,23 @@ TEST_F(MrpTest, ArgumentsAreCheckedAndHelpAndVersionAnswer) {
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("mrp ")) << version.out.toStdString();
     EXPECT_TRUE(QChar(QLatin1Char(version.out.at(4))).isDigit()) << version.out.toStdString();
+}
+
+TEST_F(MrpTest, TokensSpeaksEveryLanguageOfTheRegistry) {
+    for (int choice = 1; choice < kHighlighterChoices; ++choice) {
+        const QString lang = QString::number(choice);
+        const THighlighterEntry* entry = FindHighlighterEntry(choice);
+        if (!entry) {
+            Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), lang, MRP_EXE});
+            continue;
+        }
+        const auto h = entry->Create();
+        const QString path = Dir.Path(QStringLiteral("sample.txt"));
+        WriteFileBytes(path, h->GetSampleSource().toUtf8());
+        const TRun run = Mrp({QStringLiteral("tokens"), QStringLiteral("--lang"), lang, path});
+        EXPECT_EQ(run.exitCode, 0) << entry->Name << run.err.toStdString();
+        EXPECT_EQ(run.out, DumpFileTokens(*h, path)) << entry->Name;
+    }
+    Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("0"), MRP_EXE}, 2);
+    Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("8"), MRP_EXE}, 2);
 }
