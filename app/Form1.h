@@ -28,8 +28,6 @@ class TFindDialog;
 class TReplaceDialog;
 class TCodeEdit;
 class TCustomHighlighter;
-class TPasHighlighter;
-class TCppHighlighter;
 class TSearchPanel;
 struct TSearchHit;
 struct TSearchSnippet;
@@ -148,11 +146,10 @@ public:
     // The title line (line 1) is painted in the title colours.
     void MemoSpecialLineColors(int Line, bool& Special, quint32& FG, quint32& BG) const;
 
-    // Highlighters and token colours. All seven languages have a slot for the whole run;
-    // languages without a highlighter yet leave theirs empty and show plain text.
-    static constexpr int kHighlighterChoices = 8;  // 0 plain text, 1..7 the languages
-    std::unique_ptr<TPasHighlighter> PasHighlighter1;
-    std::unique_ptr<TCppHighlighter> CppHighlighter1;
+    // Highlighters and token colours. Every language of the highlighter registry has its
+    // highlighter for the whole run, in the slot of its choice; slot 0 (plain text) stays
+    // empty.
+    static constexpr int kHighlighterSlots = 8;  // 0 plain text, 1..7 the languages
     TCustomHighlighter* HighlighterOfChoice(int choice) const;
     // Attaches the highlighter of a choice (none for 0); any other value changes nothing.
     void SetHighlighterChoice(int choice);
@@ -249,4 +246,5 @@ private:
     bool fReplacingEditorText = false;
     // The notebook holds what was read of a damaged file; only Save As may write it.
     bool fRescued = false;
+    std::unique_ptr<TCustomHighlighter> fHighlighters[kHighlighterSlots];
 };

@@ -2,30 +2,9 @@
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
 #include "editor/CodeEdit.h"
-#include "highlighters/HighlighterCpp.h"
-#include "highlighters/HighlighterPas.h"
+#include "highlighters/HighlighterRegistry.h"
 
 namespace {
-
-// The attributes one highlighter takes from the token fonts; null where it has none.
-struct TTokenFontTargets {
-    THighlighterAttributes* Comment = nullptr;
-    THighlighterAttributes* Float = nullptr;
-    THighlighterAttributes* Key = nullptr;
-    THighlighterAttributes* Number = nullptr;
-    THighlighterAttributes* String = nullptr;
-    THighlighterAttributes* Symbol = nullptr;
-    THighlighterAttributes* Identifier = nullptr;
-};
-
-template <class THighlighter>
-TTokenFontTargets TargetsOf(THighlighter* h, bool takesFloat) {
-    if (!h) return {};
-    return {h->fCommentAttri,   takesFloat ? h->fFloatAttri : nullptr,
-            h->fKeyAttri,       h->fNumberAttri,
-            h->fStringAttri,    h->fSymbolAttri,
-            h->fIdentifierAttri};
-}
 
 void Apply(THighlighterAttributes* attribute, const TIniFont& font) {
     if (!attribute) return;
@@ -40,25 +19,21 @@ void SetPreset(TIniFont& font, quint32 color, quint8 style) {
 
 }  // namespace
 
+static_assert(TForm1::kHighlighterSlots == kHighlighterChoices, "one slot per highlighter choice");
+
 void TForm1::CreateHighlighters() {
-    PasHighlighter1 = std::make_unique<TPasHighlighter>();
-    CppHighlighter1 = std::make_unique<TCppHighlighter>();
+    for (const THighlighterEntry& entry : HighlighterRegistry())
+        fHighlighters[entry.Choice] = entry.Create();
 }
 
 void TForm1::SetHighlighterChoice(int choice) {
-    if (choice < 0 || choice >= kHighlighterChoices) return;
+    if (choice < 0 || choice >= kHighlighterSlots) return;
     Editor().SetHighlighter(HighlighterOfChoice(choice));
 }
 
 TCustomHighlighter* TForm1::HighlighterOfChoice(int choice) const {
-    switch (choice) {
-        case 1:
-            return PasHighlighter1.get();
-        case 5:
-            return CppHighlighter1.get();
-        default:  // 0 is plain text; C#, Python, Ruby, JavaScript and Java have none yet
-            return nullptr;
-    }
+    // 0 is plain text, and a language without a highlighter shows plain text too.
+    return choice > 0 && choice < kHighlighterSlots ? fHighlighters[choice].get() : nullptr;
 }
 
 void TForm1::CreateTokenFonts() {
@@ -93,22 +68,18 @@ void TForm1::SetLightSynFonts() {
 }
 
 void TForm1::ApplySynFonts() {
-    // Language order Pascal, C#, Python, Ruby, C++, JavaScript, Java; of them only Pascal,
-    // Python and C++ take the float colour.
-    const TTokenFontTargets targets[] = {TargetsOf(PasHighlighter1.get(), true), {}, {}, {},
-                                         TargetsOf(CppHighlighter1.get(), true), {}, {}};
-    for (int choice = 1; choice < kHighlighterChoices; ++choice) {
-        TCustomHighlighter* highlighter = HighlighterOfChoice(choice);
+    // The token fonts, in the order the registry names each highlighter's attributes.
+    const TAppSettings& s = *fSettings;
+    const TIniFont* fonts[kTokenFontRoles] = {&s.CommentFont, &s.FloatFont,  &s.KeyFont,
+                                              &s.NumberFont,  &s.StringFont, &s.SymbolFont,
+                                              &s.IdentFont};
+    for (const THighlighterEntry& entry : HighlighterRegistry()) {
+        TCustomHighlighter* highlighter = HighlighterOfChoice(entry.Choice);
         if (!highlighter) continue;
         // One change notice per highlighter, so the editor re-scans once, not per attribute.
         TCustomHighlighter::TUpdateGuard batch(*highlighter);
-        const TTokenFontTargets& t = targets[choice - 1];
-        Apply(t.Comment, fSettings->CommentFont);
-        Apply(t.Float, fSettings->FloatFont);
-        Apply(t.Key, fSettings->KeyFont);
-        Apply(t.Number, fSettings->NumberFont);
-        Apply(t.String, fSettings->StringFont);
-        Apply(t.Symbol, fSettings->SymbolFont);
-        Apply(t.Identifier, fSettings->IdentFont);
+        const auto targets = TokenFontTargets(entry, *highlighter);
+        for (int role = 0; role < kTokenFontRoles; ++role)
+            Apply(targets[size_t(role)], *fonts[role]);
     }
 }

@@ -19,6 +19,28 @@ bool IsBuiltInIdent(unsigned c) {
 // Lines are scanned with 32-bit positions; one past the end must still fit.
 constexpr qsizetype kMaxLineLen = std::numeric_limits<qint32>::max() - 2;
 
+// Lower-cases one UTF-16 unit for one: a mapping that changed the length would move every
+// position of the lower-cased line away from the line as typed.
+void LowerPerUnit(const QChar* From, QChar* To, qint32 Length) {
+    const char16_t* in = reinterpret_cast<const char16_t*>(From);
+    char16_t* out = reinterpret_cast<char16_t*>(To);
+    // ASCII without branches first, so the compiler can vectorise it; the rare other
+    // characters are mapped afterwards.
+    char16_t high = 0;
+    for (qint32 i = 0; i < Length; ++i) {
+        const char16_t c = in[i];
+        high |= c;
+        out[i] = char16_t(c | (char16_t(c - u'A') < 26 ? 0x20 : 0));
+    }
+    if (high < 0x80) return;
+    for (qint32 i = 0; i < Length; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80) continue;
+        const char32_t lower = QChar::toLower(char32_t(c));
+        out[i] = lower <= 0xFFFF ? char16_t(lower) : c;
+    }
+}
+
 // Restores the store's AutoUpdate when a batch of writes is over, even after a failure.
 class TAutoUpdateGuard {
 public:
@@ -141,28 +163,9 @@ void TCustomHighlighter::DoSetLine(const QString& Value, qint32 LineNumber) {
         fLine = fLineStr.constData();
         fCasedLine = fLine;
     } else {
-        // One code unit for one: a mapping that changed the length would move every position
-        // of the lower-cased line away from the line as typed.
         fCasedLineStr = Value;
         fLineStr.resize(length);
-        char16_t* out = reinterpret_cast<char16_t*>(fLineStr.data());
-        const char16_t* in = reinterpret_cast<const char16_t*>(fCasedLineStr.constData());
-        // ASCII without branches first, so the compiler can vectorise it; the rare other
-        // characters are mapped afterwards.
-        char16_t high = 0;
-        for (qint32 i = 0; i < length; ++i) {
-            const char16_t c = in[i];
-            high |= c;
-            out[i] = char16_t(c | (char16_t(c - u'A') < 26 ? 0x20 : 0));
-        }
-        if (high >= 0x80) {
-            for (qint32 i = 0; i < length; ++i) {
-                const char16_t c = in[i];
-                if (c < 0x80) continue;
-                const char32_t lower = QChar::toLower(char32_t(c));
-                out[i] = lower <= 0xFFFF ? char16_t(lower) : c;
-            }
-        }
+        LowerPerUnit(fCasedLineStr.constData(), fLineStr.data(), length);
         fLine = fLineStr.constData();
         fCasedLine = fCasedLineStr.constData();
     }
@@ -246,21 +249,13 @@ qint32 TCustomHighlighter::PosToExpandedPos(qint32 Pos) const noexcept {
     return result;
 }
 
-bool TCustomHighlighter::IsKeyword(QStringView) const {
-    return false;
-}
-
-quint32 TCustomHighlighter::HashIdentAtRun(const THashedKeywords& Keywords) noexcept {
-    quint32 hash = 0;
-    qint32 i = Run;
-    // Ch() reads U+0000 past the end, which is no identifier character. Past the longest
-    // keyword the hash no longer matters: the compare fails on the length.
-    const qint32 hashed = Keywords.MaxLength() + 1;
-    for (char16_t c = Ch(i); IsIdentCharFast(c); c = Ch(++i))
-        if (i - Run < hashed) hash = Keywords.Step(hash, c);
-    fToIdent = Run;
-    fStringLen = i - Run;
-    return hash % Keywords.TableSize();
+bool TCustomHighlighter::IsKeyword(QStringView AKeyword) const {
+    if (!fKeywordTable) return false;
+    if (fCaseSensitive) return fKeywordTable->IndexOf(AKeyword) >= 0;
+    const qint32 length = qint32(std::min(AKeyword.size(), kMaxLineLen));
+    QString lower(length, Qt::Uninitialized);
+    LowerPerUnit(AKeyword.data(), lower.data(), length);
+    return fKeywordTable->IndexOf(lower) >= 0;
 }
 
 // --- Character classes --------------------------------------------------------------------

@@ -73,6 +73,8 @@ public:
     virtual QString GetFriendlyLanguageName() const = 0;
     const QString& DefaultFilter() const noexcept { return fDefaultFilter; }
     void SetDefaultFilter(const QString& Value) { fDefaultFilter = Value; }
+    // A short piece of source in the language that shows its constructs; the scan benchmark
+    // and the tests that cover every language read it.
     virtual QString GetSampleSource() const { return {}; }
     virtual QString GetKeyWords() const { return {}; }
     bool CaseSensitive() const noexcept { return fCaseSensitive; }
@@ -138,6 +140,8 @@ public:
     QString GetExpandedToken() const;
     qint32 PosToExpandedPos(qint32 Pos) const noexcept;
     qint32 GetLineNumber() const noexcept { return fLineNumber; }
+    // Whether the word is in the language's keyword table (lower-cased first when the
+    // language ignores case).
     virtual bool IsKeyword(QStringView AKeyword) const;
     // Tokens a scanner ended without taking a character or past the line end. Always 0
     // unless a scanner is faulty; the base step repairs such tokens so the loop still ends.
@@ -155,6 +159,15 @@ public:
         return FAdditionalWordBreakChars;
     }
     void SetAdditionalWordBreakChars(const THighlighterCharSet& Value);
+
+    // ASCII classes the scanners share.
+    static bool IsDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
+    static bool IsHexDigit(char16_t c) noexcept {
+        return IsDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    }
+    static bool IsLetterOrUnderscore(char16_t c) noexcept {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    }
 
     // One ini section per attribute. Loading reports success only when every attribute's
     // section was there; subscribers hear of the loaded values once.
@@ -190,12 +203,26 @@ protected:
     bool IsIdentCharFast(char16_t c) const noexcept {
         return c < 256 && (fCharFlags[c] & kIdentFlag) != 0;
     }
-    // Hashes the identifier at Run (fToIdent, fStringLen) and gives its slot in Keywords.
-    quint32 HashIdentAtRun(const THashedKeywords& Keywords) noexcept;
-    // The identifier last hashed is keyword Index.
-    bool IsCurrentToken(const THashedKeywords& Keywords, qint32 Index) const noexcept {
-        return Keywords.Matches(Index, fLine + fToIdent, fStringLen);
+    // Takes the identifier at Run (fToIdent, fStringLen; Run stays) and looks it up: the
+    // keyword's index in Keywords, or -1. IsIdent says which characters make an identifier.
+    template <class TIsIdent>
+    qint32 KeywordAtRun(const THashedKeywords& Keywords, TIsIdent IsIdent) noexcept {
+        quint32 hash = 0;
+        qint32 i = Run;
+        // Ch() reads U+0000 past the end, which is no identifier character. Past the longest
+        // keyword the hash no longer matters: the compare fails on the length.
+        const qint32 hashed = Keywords.MaxLength() + 1;
+        for (char16_t c = Ch(i); IsIdent(c); c = Ch(++i))
+            if (i - Run < hashed) hash = Keywords.Step(hash, c);
+        fToIdent = Run;
+        fStringLen = i - Run;
+        return Keywords.Find(hash, fLine + fToIdent, fStringLen);
     }
+    qint32 KeywordAtRun(const THashedKeywords& Keywords) noexcept {
+        return KeywordAtRun(Keywords, [this](char16_t c) { return IsIdentCharFast(c); });
+    }
+    // The table IsKeyword answers from; a language without one answers false.
+    void SetKeywordTable(const THashedKeywords* Keywords) noexcept { fKeywordTable = Keywords; }
     qint32 TokenEnd() const noexcept { return Run < fLineLen ? Run : fLineLen; }
     static bool IsLineEndChar(char16_t c) noexcept { return c == 0 || c == u'\n' || c == u'\r'; }
     // Steps over the blanks (control characters count) from Run up to the line end.
@@ -203,6 +230,13 @@ protected:
         ++Run;
         while (Ch(Run) <= 0x20 && !IsLineEnd(Run))
             ++Run;
+    }
+    // Steps over the characters from Run that Accept takes, stopping before a point that
+    // another point follows: 1..9 is a range, not a number.
+    template <class TAccept>
+    void SkipNumberChars(TAccept Accept) noexcept {
+        for (char16_t c = Ch(Run); Accept(c); c = Ch(++Run))
+            if (c == u'.' && Ch(Run + 1) == u'.') return;
     }
     // Steps over the line end at Run, CR LF as one; false when it was U+0000 rather than a
     // line break.
@@ -244,6 +278,7 @@ private:
 
     std::vector<std::unique_ptr<THighlighterAttributes>> fAttributes;  // sorted by name
     std::vector<THook> fAttrChangeHooks;
+    const THashedKeywords* fKeywordTable = nullptr;
     THookId fNextHookId = 1;
     quint64 fStalledTokens = 0;
     qint32 fUpdateCount = 0;

@@ -1,9 +1,5 @@
 #include "highlighters/HighlighterPas.h"
 
-#include <QStringList>
-#include <utility>
-#include <vector>
-
 namespace {
 
 // Hash parameters of the keyword table.
@@ -11,17 +7,10 @@ constexpr quint32 kHashA = 526;
 constexpr quint32 kHashB = 502;
 constexpr quint32 kHashM = 641;
 
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-bool IsHexDigit(char16_t c) {
-    return IsDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
-
 // --- Keyword table ------------------------------------------------------------------------
 
-enum TPasWordKind {
+// What a word of the table scans as; the conditions are checked in IdentProc.
+enum TPasWordKind : quint8 {
     kwReserved,
     kwType,
     kwAsm,
@@ -41,91 +30,43 @@ enum TPasWordKind {
     kwName,
 };
 
-// The words of the table, lower case, by the keyword function their slot gets.
-const std::pair<TPasWordKind, const char*> kPasWordGroups[] = {
-    {kwReserved,
-     "absolute abstract and array as assembler begin case class const constructor default "
-     "destructor div do downto dynamic else except export external far file finally for forward "
-     "function goto if implementation in inherited initialization inline interface is label "
-     "library message mod near nil not object of on or out override packed pascal private "
-     "procedure program protected public published raise record register repeat set shl shr "
-     "then to try type unit until uses var virtual while with xor"},
-    {kwType,
-     "ansistring boolean byte bytebool cardinal currency double extended int64 integer longbool "
-     "longint longword real48 shortint shortstring single smallint string word wordbool"},
-    {kwAsm, "asm"},
-    {kwEnd, "end"},
-    {kwExports, "exports"},
-    {kwProperty, "property"},
-    {kwLevel1, "cdecl finalization stdcall"},
-    {kwLevel2, "automated dispid dispinterface resourcestring safecall stringresource threadvar"},
-    {kwLevel3, "overload reintroduce"},
-    {kwLevel5, "deprecated platform"},
-    {kwLevel7, "final helper operator sealed"},
-    {kwPackage, "contains package requires"},
-    {kwPropertySpecifier, "read write stored nodefault"},
-    {kwPropertyLevel2, "readonly writeonly"},
-    {kwPropertyLevel3, "implements"},
-    {kwIndex, "index"},
-    {kwName, "name"},
-};
-
-struct TPasWords {
-    QStringList Words;
-    std::vector<TPasWordKind> Kinds;  // per word
-};
-
-const TPasWords& PasWords() {
-    static const TPasWords words = [] {
-        TPasWords result;
-        for (const auto& [kind, group] : kPasWordGroups) {
-            for (const QString& word : QString::fromLatin1(group).split(u' ')) {
-                result.Words << word;
-                result.Kinds.push_back(kind);
-            }
-        }
-        return result;
-    }();
-    return words;
-}
-
 }  // namespace
 
 const THashedKeywords& TPasHighlighter::Keywords() {
-    static const THashedKeywords keywords(PasWords().Words, kHashA, kHashB, kHashM);
+    // Lower case: the scanned line is lower-cased.
+    static const THashedKeywords keywords(
+        {
+            {kwReserved,
+             "absolute abstract and array as assembler begin case class const constructor "
+             "default destructor div do downto dynamic else except export external far file "
+             "finally for forward function goto if implementation in inherited initialization "
+             "inline interface is label library message mod near nil not object of on or out "
+             "override packed pascal private procedure program protected public published raise "
+             "record register repeat set shl shr then to try type unit until uses var virtual "
+             "while with xor"},
+            {kwType,
+             "ansistring boolean byte bytebool cardinal currency double extended int64 integer "
+             "longbool longint longword real48 shortint shortstring single smallint string word "
+             "wordbool"},
+            {kwAsm, "asm"},
+            {kwEnd, "end"},
+            {kwExports, "exports"},
+            {kwProperty, "property"},
+            {kwLevel1, "cdecl finalization stdcall"},
+            {kwLevel2,
+             "automated dispid dispinterface resourcestring safecall stringresource threadvar"},
+            {kwLevel3, "overload reintroduce"},
+            {kwLevel5, "deprecated platform"},
+            {kwLevel7, "final helper operator sealed"},
+            {kwPackage, "contains package requires"},
+            {kwPropertySpecifier, "read write stored nodefault"},
+            {kwPropertyLevel2, "readonly writeonly"},
+            {kwPropertyLevel3, "implements"},
+            {kwIndex, "index"},
+            {kwName, "name"},
+        },
+        kHashA, kHashB, kHashM);
     return keywords;
-}
-
-const TPasHighlighter::TIdentFunc* TPasHighlighter::IdentFuncTable() {
-    static const std::vector<TIdentFunc> table = [] {
-        static const TIdentFunc byKind[] = {
-            &TPasHighlighter::KeyWordFunc,
-            &TPasHighlighter::TypeFunc,
-            &TPasHighlighter::FuncAsm,
-            &TPasHighlighter::FuncEnd,
-            &TPasHighlighter::FuncExports,
-            &TPasHighlighter::FuncProperty,
-            &TPasHighlighter::FuncLevel1,
-            &TPasHighlighter::FuncLevel2,
-            &TPasHighlighter::FuncLevel3,
-            &TPasHighlighter::FuncLevel5,
-            &TPasHighlighter::FuncLevel7,
-            &TPasHighlighter::FuncPackage,
-            &TPasHighlighter::FuncPropertySpecifier,
-            &TPasHighlighter::FuncPropertyLevel2,
-            &TPasHighlighter::FuncPropertyLevel3,
-            &TPasHighlighter::FuncIndex,
-            &TPasHighlighter::FuncName,
-        };
-        const THashedKeywords& keywords = Keywords();
-        std::vector<TIdentFunc> t(keywords.TableSize(), &TPasHighlighter::AltFunc);
-        for (quint32 slot = 0; slot < keywords.TableSize(); ++slot) {
-            const qint32 index = keywords.IndexAt(slot);
-            if (index >= 0) t[slot] = byKind[PasWords().Kinds[size_t(index)]];
-        }
-        return t;
-    }();
-    return table.data();
 }
 
 // --- Construction -------------------------------------------------------------------------
@@ -167,9 +108,82 @@ TPasHighlighter::TPasHighlighter()
 
     fDefaultAttri = {fCommentAttri, fIdentifierAttri, fKeyAttri,
                      fStringAttri,  fSpaceAttri,      fSymbolAttri};
+    SetKeywordTable(fKeywords);
     EndConstruction();
     fRange = rsUnKnown;
     SetDefaultFilter(QString::fromUtf16(kDefaultFilter));
+}
+
+QString TPasHighlighter::GetSampleSource() const {
+    return QStringLiteral(R"({ TNodeList keeps the nodes of one tree level }
+unit NodeLists;
+
+interface
+
+uses
+  SysUtils, Classes;
+
+type
+  TNodeList = class(TObject)
+  private
+    FCount: Integer;
+    FItems: array of Pointer;
+    FName: string;
+    procedure SetName(const Value: string);
+  public
+    constructor Create(const AName: string);
+    destructor Destroy; override;
+    function Sum(Scale: Double): Double;
+    property Count: Integer read FCount write FCount default 0;
+    property Name: string read FName write SetName;
+  end;
+
+exports
+  Sum index 1 name 'NodeListSum';
+
+implementation
+
+{$IFDEF DEBUG}
+const Trace = True;
+{$ENDIF}
+
+(* Create names the list
+   and leaves it empty. *)
+constructor TNodeList.Create(const AName: string);
+begin
+  inherited Create;
+  FName := AName + ' (''quoted'')' + #13#10 + #$41;
+  FCount := $1F - 31;
+end;
+
+destructor TNodeList.Destroy;
+begin
+  SetLength(FItems, 0); // the items are not ours
+  inherited;
+end;
+
+procedure TNodeList.SetName(const Value: string);
+begin
+  if (Value <> '') and (Value <> FName) then FName := Value;
+end;
+
+function TNodeList.Sum(Scale: Double): Double;
+var
+  I: Integer;
+begin
+  Result := 0.0;
+  for I := 0 to FCount - 1 do
+    Result := Result + Scale * 1.5e-3 + I div 2 mod 7;
+  if Result >= 1E10 then Result := -1;
+  asm
+    mov eax, 1
+    nop
+  end;
+  while (Result < 9) or not Assigned(@Sum) do Exit;
+end;
+
+end.
+)");
 }
 
 const char* TPasHighlighter::GetTokenKindName(qint32 Kind) const {
@@ -179,10 +193,6 @@ const char* TPasHighlighter::GetTokenKindName(qint32 Kind) const {
         "tkFloat",  "tkHex",    "tkDirec", "tkChar",    "tkType",
     };
     return Kind >= 0 && Kind < kTokenKindCount ? names[Kind] : nullptr;
-}
-
-bool TPasHighlighter::IsKeyword(QStringView AKeyword) const {
-    return Keywords().IndexOf(AKeyword.toString().toLower()) >= 0;
 }
 
 void TPasHighlighter::SetRange(TCodeEditRange Value) {
@@ -207,93 +217,6 @@ void TPasHighlighter::SetPackageSource(bool Value) {
     fPackageSource = Value;
     if (fPackageSource && fLanguageLevel < 2) fLanguageLevel = 2;
     NotifyLanguageChange();
-}
-
-// --- Keyword functions --------------------------------------------------------------------
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::AltFunc(qint32) {
-    return tkIdentifier;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::KeyIf(bool Condition, qint32 Index) {
-    return Condition && IsCurrentToken(*fKeywords, Index) ? tkKey : tkIdentifier;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::KeyWordFunc(qint32 Index) {
-    return KeyIf(true, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::TypeFunc(qint32 Index) {
-    return IsCurrentToken(*fKeywords, Index) ? tkType : tkIdentifier;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncAsm(qint32 Index) {
-    if (!IsCurrentToken(*fKeywords, Index)) return tkIdentifier;
-    fRange = rsAsm;
-    fAsmStart = true;
-    return tkKey;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncEnd(qint32 Index) {
-    if (!IsCurrentToken(*fKeywords, Index)) return tkIdentifier;
-    fRange = rsUnKnown;
-    return tkKey;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncExports(qint32 Index) {
-    if (!IsCurrentToken(*fKeywords, Index)) return tkIdentifier;
-    fRange = rsExports;
-    return tkKey;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncProperty(qint32 Index) {
-    if (!IsCurrentToken(*fKeywords, Index)) return tkIdentifier;
-    fRange = rsProperty;
-    return tkKey;
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncLevel1(qint32 Index) {
-    return KeyIf(fLanguageLevel >= 1, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncLevel2(qint32 Index) {
-    return KeyIf(fLanguageLevel >= 2, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncLevel3(qint32 Index) {
-    return KeyIf(fLanguageLevel >= 3, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncLevel5(qint32 Index) {
-    return KeyIf(fLanguageLevel >= 5, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncLevel7(qint32 Index) {
-    return KeyIf(fLanguageLevel >= 7, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncPackage(qint32 Index) {
-    return KeyIf(fPackageSource, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncPropertySpecifier(qint32 Index) {
-    return KeyIf(fRange == rsProperty, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncPropertyLevel2(qint32 Index) {
-    return KeyIf(fRange == rsProperty && fLanguageLevel >= 2, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncPropertyLevel3(qint32 Index) {
-    return KeyIf(fRange == rsProperty && fLanguageLevel >= 3, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncIndex(qint32 Index) {
-    return KeyIf(fRange == rsProperty || fRange == rsExports, Index);
-}
-
-TPasHighlighter::TtkTokenKind TPasHighlighter::FuncName(qint32 Index) {
-    return KeyIf(fRange == rsExports, Index);
 }
 
 // --- Scanner ------------------------------------------------------------------------------
@@ -520,11 +443,57 @@ void TPasHighlighter::AddressOpProc() {
 }
 
 void TPasHighlighter::IdentProc() {
-    const quint32 slot = HashIdentAtRun(*fKeywords);
-    fTokenID = (this->*fIdentFuncs[slot])(fKeywords->IndexAt(slot));
+    const qint32 index = KeywordAtRun(*fKeywords);
+    fTokenID = index < 0 ? tkIdentifier : WordKind(fKeywords->Kind(index));
     Run += fStringLen;
     while (IsIdentCharFast(Ch(Run)))
         ++Run;
+}
+
+TPasHighlighter::TtkTokenKind TPasHighlighter::WordKind(quint8 Kind) {
+    auto keyIf = [](bool condition) { return condition ? tkKey : tkIdentifier; };
+    const bool inProperty = fRange == rsProperty;
+    switch (Kind) {
+        case kwType:
+            return tkType;
+        case kwAsm:
+            fRange = rsAsm;
+            fAsmStart = true;
+            return tkKey;
+        case kwEnd:
+            fRange = rsUnKnown;
+            return tkKey;
+        case kwExports:
+            fRange = rsExports;
+            return tkKey;
+        case kwProperty:
+            fRange = rsProperty;
+            return tkKey;
+        case kwLevel1:
+            return keyIf(fLanguageLevel >= 1);
+        case kwLevel2:
+            return keyIf(fLanguageLevel >= 2);
+        case kwLevel3:
+            return keyIf(fLanguageLevel >= 3);
+        case kwLevel5:
+            return keyIf(fLanguageLevel >= 5);
+        case kwLevel7:
+            return keyIf(fLanguageLevel >= 7);
+        case kwPackage:
+            return keyIf(fPackageSource);
+        case kwPropertySpecifier:
+            return keyIf(inProperty);
+        case kwPropertyLevel2:
+            return keyIf(inProperty && fLanguageLevel >= 2);
+        case kwPropertyLevel3:
+            return keyIf(inProperty && fLanguageLevel >= 3);
+        case kwIndex:
+            return keyIf(inProperty || fRange == rsExports);
+        case kwName:
+            return keyIf(fRange == rsExports);
+        default:
+            return tkKey;
+    }
 }
 
 void TPasHighlighter::BraceOpenProc() {

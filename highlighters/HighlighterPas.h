@@ -55,6 +55,8 @@ public:
         return QString::fromUtf16(kFriendlyLanguageName);
     }
 
+    QString GetSampleSource() const override;
+
     void Next() override;
     TCodeEditRange GetRange() const override { return fRange; }
     void SetRange(TCodeEditRange Value) override;
@@ -64,7 +66,6 @@ public:
         return fKindAttri[ReportedKind()];
     }
     const char* GetTokenKindName(qint32 Kind) const override;
-    bool IsKeyword(QStringView AKeyword) const override;
 
     // 0..8. Below 2, package words are switched off.
     quint8 LanguageLevel() const noexcept { return fLanguageLevel; }
@@ -92,9 +93,6 @@ public:
     THighlighterAttributes* const fTypeAttri;
 
 private:
-    using TIdentFunc = TtkTokenKind (TPasHighlighter::*)(qint32 Index);
-    static const TIdentFunc* IdentFuncTable();
-
     TtkTokenKind ReportedKind() const noexcept {
         // Inside an assembler block everything but comments, spaces and directives is
         // assembler; the word asm that opens the block stays a reserved word.
@@ -127,26 +125,8 @@ private:
     void BorBody();
     void LineEndProc();
 
-    // Keyword functions, one per hash slot.
-    TtkTokenKind AltFunc(qint32 Index);
-    TtkTokenKind KeyWordFunc(qint32 Index);
-    TtkTokenKind TypeFunc(qint32 Index);
-    TtkTokenKind FuncAsm(qint32 Index);
-    TtkTokenKind FuncEnd(qint32 Index);
-    TtkTokenKind FuncExports(qint32 Index);
-    TtkTokenKind FuncProperty(qint32 Index);
-    TtkTokenKind FuncLevel1(qint32 Index);
-    TtkTokenKind FuncLevel2(qint32 Index);
-    TtkTokenKind FuncLevel3(qint32 Index);
-    TtkTokenKind FuncLevel5(qint32 Index);
-    TtkTokenKind FuncLevel7(qint32 Index);
-    TtkTokenKind FuncPackage(qint32 Index);
-    TtkTokenKind FuncPropertySpecifier(qint32 Index);
-    TtkTokenKind FuncPropertyLevel2(qint32 Index);
-    TtkTokenKind FuncPropertyLevel3(qint32 Index);
-    TtkTokenKind FuncIndex(qint32 Index);
-    TtkTokenKind FuncName(qint32 Index);
-    TtkTokenKind KeyIf(bool Condition, qint32 Index);
+    // The kind of a keyword of the table, by its word kind and the scanner's state.
+    TtkTokenKind WordKind(quint8 Kind);
 
     void NotifyLanguageChange();
 
@@ -156,7 +136,6 @@ private:
     quint8 fLanguageLevel = kMaxLanguageLevel;
     bool fPackageSource = true;
     THighlighterAttributes* fKindAttri[kTokenKindCount] = {};
-    // The shared tables, looked up once rather than per identifier.
+    // The shared table, looked up once rather than per identifier.
     const THashedKeywords* const fKeywords = &Keywords();
-    const TIdentFunc* const fIdentFuncs = IdentFuncTable();
 };

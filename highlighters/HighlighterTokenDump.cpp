@@ -7,26 +7,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
-#include "highlighters/HighlighterCpp.h"
-#include "highlighters/HighlighterPas.h"
 #include "platform/CodePage.h"
-
-std::unique_ptr<TCustomHighlighter> CreateHighlighterForChoice(int Choice) {
-    switch (Choice) {
-        case 1:
-            return std::make_unique<TPasHighlighter>();
-        case 5:
-            return std::make_unique<TCppHighlighter>();
-        default:
-            return nullptr;
-    }
-}
-
-QString HighlighterChoiceName(int Choice) {
-    static const char* const names[] = {"テキスト", "Pascal", "C#",         "Python",
-                                        "Ruby",     "C++",    "JavaScript", "Java"};
-    return Choice >= 0 && Choice <= 7 ? QString::fromUtf8(names[Choice]) : QString();
-}
 
 QStringList SplitIntoLines(const QString& Text) {
     QStringList lines;

@@ -3,16 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 #include "highlighters/CodeEditHighlighter.h"
-
-// The highlighter for a highlighter choice (1 Pascal, 2 C#, 3 Python, 4 Ruby, 5 C++,
-// 6 JavaScript, 7 Java), or none: for 0, for a number outside 0..7 and for a language that
-// has no highlighter yet.
-std::unique_ptr<TCustomHighlighter> CreateHighlighterForChoice(int Choice);
-// The language name shown for a choice ("Pascal", "C#", ...), or an empty string.
-QString HighlighterChoiceName(int Choice);
 
 // Cuts text into lines as the editor does: CR LF, a lone CR and a lone LF each end a line,
 // and a final line break starts no further line.

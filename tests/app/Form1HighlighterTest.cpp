@@ -1,47 +1,59 @@
 #include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
+#include "highlighters/HighlighterRegistry.h"
 #include "tests/app/Form1Fixture.h"
 
 TEST_F(Form1Test, TokenPresetsReachEveryHighlighter) {
     Start();
+    auto* pas = dynamic_cast<TPasHighlighter*>(Form->HighlighterOfChoice(1));
+    auto* cpp = dynamic_cast<TCppHighlighter*>(Form->HighlighterOfChoice(5));
+    ASSERT_NE(pas, nullptr);
+    ASSERT_NE(cpp, nullptr);
     // Start-up applies the light preset.
-    EXPECT_EQ(Form->PasHighlighter1->fKeyAttri->Foreground(), 0x9D0808u);
-    EXPECT_EQ(Form->PasHighlighter1->fKeyAttri->Style(), hsBold);
-    EXPECT_EQ(Form->CppHighlighter1->fCommentAttri->Foreground(), 0x228B22u);
-    EXPECT_EQ(Form->CppHighlighter1->fCommentAttri->Style(), hsItalic);
-    EXPECT_EQ(Form->CppHighlighter1->fFloatAttri->Foreground(), 0xCD0000u);
+    EXPECT_EQ(pas->fKeyAttri->Foreground(), 0x9D0808u);
+    EXPECT_EQ(pas->fKeyAttri->Style(), hsBold);
+    EXPECT_EQ(cpp->fCommentAttri->Foreground(), 0x228B22u);
+    EXPECT_EQ(cpp->fCommentAttri->Style(), hsItalic);
+    EXPECT_EQ(cpp->fFloatAttri->Foreground(), 0xCD0000u);
 
     Form->SetDarkSynFonts();
     Form->ApplySynFonts();
-    for (TCustomHighlighter* h : {Form->HighlighterOfChoice(1), Form->HighlighterOfChoice(5)}) {
-        ASSERT_NE(h, nullptr);
-        EXPECT_EQ(h->GetDefaultAttribute(1)->Foreground(), 0xFFFFFFu) << "identifiers turn white";
-        EXPECT_EQ(h->GetDefaultAttribute(5)->Foreground(), 0xFFFFFFu) << "symbols turn white";
-        EXPECT_EQ(h->GetDefaultAttribute(3)->Foreground(), 0xED9564u);
+    for (const THighlighterEntry& entry : HighlighterRegistry()) {
+        TCustomHighlighter* h = Form->HighlighterOfChoice(entry.Choice);
+        ASSERT_NE(h, nullptr) << entry.Name;
+        EXPECT_EQ(h->GetDefaultAttribute(0)->Foreground(), 0x05BC60u) << entry.Name;
+        EXPECT_EQ(h->GetDefaultAttribute(0)->Style(), hsItalic) << entry.Name;
+        EXPECT_EQ(h->GetDefaultAttribute(2)->Foreground(), 0x45DAEAu) << entry.Name;
+        const auto targets = TokenFontTargets(entry, *h);
+        EXPECT_EQ(targets[tfIdentifier]->Foreground(), 0xFFFFFFu) << "identifiers turn white";
+        EXPECT_EQ(targets[tfSymbol]->Foreground(), 0xFFFFFFu) << "symbols turn white";
+        EXPECT_EQ(targets[tfString]->Foreground(), 0xED9564u) << entry.Name;
+        EXPECT_EQ(targets[tfNumber]->Foreground(), 0x507FFFu) << entry.Name;
     }
-    EXPECT_EQ(Form->PasHighlighter1->fFloatAttri->Foreground(), 0x507FFFu);
+    EXPECT_EQ(pas->fFloatAttri->Foreground(), 0x507FFFu);
     // Attributes outside the mapping keep their own colours, backgrounds included.
-    EXPECT_EQ(Form->CppHighlighter1->fCommentAttri->Background(), kHighlighterNoColor);
+    EXPECT_EQ(cpp->fCommentAttri->Background(), kHighlighterNoColor);
+    EXPECT_EQ(cpp->fHexAttri->Foreground(), kHighlighterNoColor);
 
     EXPECT_EQ(Form->HighlighterOfChoice(0), nullptr);
-    EXPECT_EQ(Form->HighlighterOfChoice(3), nullptr)
-        << "languages without a highlighter show plain text";
     EXPECT_EQ(Form->HighlighterOfChoice(8), nullptr);
 }
 
 TEST_F(Form1Test, HighlighterChoiceAttachesTheLanguage) {
     Start();
     EXPECT_EQ(Form->Editor().Highlighter(), nullptr) << "no highlighter by default";
-    Form->SetHighlighterChoice(5);
-    EXPECT_EQ(Form->Editor().Highlighter(), Form->CppHighlighter1.get());
+    for (const THighlighterEntry& entry : HighlighterRegistry()) {
+        Form->SetHighlighterChoice(entry.Choice);
+        ASSERT_NE(Form->Editor().Highlighter(), nullptr) << entry.Name;
+        EXPECT_EQ(Form->Editor().Highlighter(), Form->HighlighterOfChoice(entry.Choice));
+        EXPECT_EQ(Form->Editor().Highlighter()->GetLanguageName(),
+                  CreateHighlighterForChoice(entry.Choice)->GetLanguageName());
+    }
     Form->SetHighlighterChoice(1);
-    EXPECT_EQ(Form->Editor().Highlighter(), Form->PasHighlighter1.get());
     Form->SetHighlighterChoice(9);
-    EXPECT_EQ(Form->Editor().Highlighter(), Form->PasHighlighter1.get())
+    EXPECT_EQ(Form->Editor().Highlighter(), Form->HighlighterOfChoice(1))
         << "an unknown value changes nothing";
-    Form->SetHighlighterChoice(3);
-    EXPECT_EQ(Form->Editor().Highlighter(), nullptr) << "Python has no highlighter yet: plain text";
     Form->SetHighlighterChoice(0);
     EXPECT_EQ(Form->Editor().Highlighter(), nullptr);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "highlighters/CodeEditHighlighter.h"
+#include "highlighters/HighlighterRegistry.h"
 #include "tests/support/QtPrinters.h"
 
 // The tokens of one line as "pos kind attribute" strings ("-" for no attribute), and the range
@@ -58,3 +59,20 @@ inline std::vector<TScannedLine> ScanLines(TCustomHighlighter& h, const QStringL
 }
 
 using TTokens = std::vector<std::string>;
+
+// The languages of the registry, for tests that run once per language, named by export name.
+inline std::vector<const THighlighterEntry*> RegistryEntries() {
+    std::vector<const THighlighterEntry*> entries;
+    for (const THighlighterEntry& entry : HighlighterRegistry())
+        entries.push_back(&entry);
+    return entries;
+}
+
+inline std::string RegistryEntryName(const testing::TestParamInfo<const THighlighterEntry*>& info) {
+    return info.param->ExportName;
+}
+
+// So that test lists name the language rather than an address.
+inline void PrintTo(const THighlighterEntry* entry, std::ostream* os) {
+    *os << entry->Name;
+}

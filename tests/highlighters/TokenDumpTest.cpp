@@ -45,12 +45,3 @@ TEST(TokenDump, ReadsUtf8FilesAndRefusesOthers) {
     }
     EXPECT_THROW(DumpFileTokens(h, dir.Path("missing.pas")), EFOpenError);
 }
-
-TEST(TokenDump, HighlighterChoices) {
-    EXPECT_EQ(CreateHighlighterForChoice(0), nullptr);
-    EXPECT_EQ(CreateHighlighterForChoice(1)->GetLanguageName(), QStringLiteral("ObjectPascal"));
-    EXPECT_EQ(CreateHighlighterForChoice(5)->GetLanguageName(), QStringLiteral("CandCPlusPlus"));
-    EXPECT_EQ(CreateHighlighterForChoice(8), nullptr);
-    EXPECT_EQ(HighlighterChoiceName(2), QStringLiteral("C#"));
-    EXPECT_TRUE(HighlighterChoiceName(-1).isEmpty());
-}

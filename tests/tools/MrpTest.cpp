@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "highlighters/HighlighterRegistry.h"
+#include "highlighters/HighlighterTokenDump.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -221,4 +223,23 @@ TEST_F(MrpTest, GrepPrintsEveryHitWithItsTitlePathLineAndColumn) {
     // After "--" a pattern may start with a dash.
     EXPECT_EQ(
         Mrp({QStringLiteral("grep"), QStringLiteral("--"), QStringLiteral("-w"), mrp}).exitCode, 1);
+}
+
+TEST_F(MrpTest, TokensSpeaksEveryLanguageOfTheRegistry) {
+    for (int choice = 1; choice < kHighlighterChoices; ++choice) {
+        const QString lang = QString::number(choice);
+        const THighlighterEntry* entry = FindHighlighterEntry(choice);
+        if (!entry) {
+            Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), lang, MRP_EXE});
+            continue;
+        }
+        const auto h = entry->Create();
+        const QString path = Dir.Path(QStringLiteral("sample.txt"));
+        WriteFileBytes(path, h->GetSampleSource().toUtf8());
+        const TRun run = Mrp({QStringLiteral("tokens"), QStringLiteral("--lang"), lang, path});
+        EXPECT_EQ(run.exitCode, 0) << entry->Name << run.err.toStdString();
+        EXPECT_EQ(run.out, DumpFileTokens(*h, path)) << entry->Name;
+    }
+    Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("0"), MRP_EXE}, 2);
+    Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("8"), MRP_EXE}, 2);
 }

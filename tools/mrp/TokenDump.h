@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "highlighters/HighlighterRegistry.h"
 #include "highlighters/HighlighterTokenDump.h"
 #include "platform/Errors.h"
 
@@ -33,9 +34,8 @@ inline int RunTokens(const QStringList& args) {
     }
     const auto highlighter = CreateHighlighterForChoice(choice);
     if (!highlighter) {
-        WriteText(stderr, QStringLiteral("mrp: %1 (言語番号 %2) のハイライタはまだありません。\n")
-                              .arg(HighlighterChoiceName(choice))
-                              .arg(choice));
+        WriteText(stderr,
+                  QStringLiteral("mrp: 言語番号 %1 のハイライタはまだありません。\n").arg(choice));
         return 1;
     }
     try {

@@ -2,7 +2,7 @@
 //
 //   marrowpad-screenshot NOTEBOOK OUT.png [options]
 //     --snippet N            click the snippet at tree index N
-//     --highlighter N        highlighter choice (0 plain text, 1 Pascal, 5 C++, ...)
+//     --highlighter N        highlighter choice (0 plain text, 1 Pascal, 2 C#, 5 C++, ...)
 //     --dark                 dark window palette and the dark token preset
 //     --select C1,L1,C2,L2   select from (C1, L1) to (C2, L2) in the editor
 //     --line-numbers         show line numbers in the gutter
