@@ -3,6 +3,8 @@
 MARROWPAD_PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core \
 qt6-translations-l10n"
+# Test input only: real Python, Ruby and JavaScript sources for the highlighter tests.
+MARROWPAD_PACKAGES="$MARROWPAD_PACKAGES python3 ruby libjs-jquery-ui libjs-d3 libjs-lodash libjs-three"
 # The install test's validators (xdg-mime answers through libfile-mimeinfo-perl on a machine
 # without a desktop), and dpkg-dev and file, which cpack needs to work out the package's
 # dependencies.

@@ -2,8 +2,11 @@
 
 #include "highlighters/HighlighterCS.h"
 #include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterJScript.h"
 #include "highlighters/HighlighterJava.h"
 #include "highlighters/HighlighterPas.h"
+#include "highlighters/HighlighterPython.h"
+#include "highlighters/HighlighterRuby.h"
 
 namespace {
 
@@ -16,6 +19,16 @@ void SetPascalOptions(TCustomHighlighter& Highlighter, quint8 Bits) {
     auto& h = static_cast<TPasHighlighter&>(Highlighter);
     h.SetLanguageLevel(quint8(Bits % (TPasHighlighter::kMaxLanguageLevel + 1)));
     h.SetPackageSource((Bits & 0x40) != 0);
+}
+
+void SetRubyOptions(TCustomHighlighter& Highlighter, quint8 Bits) {
+    // A second list with a word of the first (the first wins) and words with capitals.
+    static const QStringList second = {
+        QStringLiteral("attr_accessor"), QStringLiteral("attr_reader"), QStringLiteral("lambda"),
+        QStringLiteral("proc"),          QStringLiteral("puts"),        QStringLiteral("Struct"),
+        QStringLiteral("__method__")};
+    static_cast<TRubyHighlighter&>(Highlighter)
+        .SetSecondKeyWords((Bits & 1) ? second : QStringList());
 }
 
 void SetCppOptions(TCustomHighlighter& Highlighter, quint8 Bits) {
@@ -32,7 +45,10 @@ constexpr std::array<const char*, kTokenFontRoles> kWithoutFloat = {
 const THighlighterEntry kRegistry[] = {
     {1, "Pascal", "PasHighlighter1", "Pas", Make<TPasHighlighter>, kWithFloat, SetPascalOptions},
     {2, "C#", "CSHighlighter1", "CS", Make<TCSHighlighter>, kWithoutFloat},
+    {3, "Python", "PythonHighlighter1", "Python", Make<TPythonHighlighter>, kWithFloat},
+    {4, "Ruby", "RubyHighlighter1", "Ruby", Make<TRubyHighlighter>, kWithoutFloat, SetRubyOptions},
     {5, "C++", "CppHighlighter1", "Cpp", Make<TCppHighlighter>, kWithFloat, SetCppOptions},
+    {6, "JavaScript", "JScriptHighlighter1", "JScript", Make<TJScriptHighlighter>, kWithoutFloat},
     {7, "Java", "JavaHighlighter1", "Java", Make<TJavaHighlighter>, kWithoutFloat},
 };
 

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include "highlighters/HighlighterCpp.h"
+#include "highlighters/HighlighterPython.h"
 #include "tests/editor/CodeEditFixture.h"
 
 namespace {
@@ -22,6 +23,9 @@ protected:
     // Every stored range against a scan of the whole text from the top.
     void ExpectRangesMatchAFullScan() {
         TCppHighlighter fresh;
+        ExpectRangesMatchAFullScan(fresh);
+    }
+    void ExpectRangesMatchAFullScan(TCustomHighlighter& fresh) {
         fresh.ResetRange();
         for (qsizetype i = 0; i < Edit.Lines().Count(); ++i) {
             fresh.SetLine(Edit.Lines().Strings(i), static_cast<qint32>(i));
@@ -58,6 +62,35 @@ TEST_F(HighlightingTest, TypingACommentOpenerRescansEveryFollowingLine) {
     Run(ecDeleteLastChar);
     EXPECT_EQ(CountRanges(TCppHighlighter::rsUnknown), 1000) << "and back again";
     ExpectRangesMatchAFullScan();
+}
+
+TEST_F(HighlightingTest, TypingATripleQuoteRescansEveryFollowingPythonLine) {
+    QStringList text;
+    for (int i = 0; i < 1000; ++i)
+        text << QStringLiteral("value%1 = '%1'  # line").arg(i);
+    SetText(text.join(u'\n'));
+    TPythonHighlighter python;
+    Edit.SetHighlighter(&python);
+    EXPECT_EQ(CountRanges(TPythonHighlighter::rsUnKnown), 1000);
+    Caret(1, 1);
+    Type(QStringLiteral("\"\"\""));
+    EXPECT_EQ(CountRanges(TPythonHighlighter::rsMultilineString2), 1000)
+        << "every line is inside the string";
+    TPythonHighlighter fresh;
+    ExpectRangesMatchAFullScan(fresh);
+    // Closing it on line 500 gives the lines after it back.
+    Caret(1, 500);
+    Type(QStringLiteral("\"\"\""));
+    EXPECT_EQ(CountRanges(TPythonHighlighter::rsMultilineString2), 499);
+    ExpectRangesMatchAFullScan(fresh);
+    // And removing the opener turns the closer into an opener that runs to the end.
+    Caret(4, 1);
+    for (int i = 0; i < 3; ++i)
+        Run(ecDeleteLastChar);
+    EXPECT_EQ(CountRanges(TPythonHighlighter::rsUnKnown), 499);
+    EXPECT_EQ(CountRanges(TPythonHighlighter::rsMultilineString2), 501);
+    ExpectRangesMatchAFullScan(fresh);
+    Edit.SetHighlighter(nullptr);
 }
 
 TEST_F(HighlightingTest, RangesFollowInsertedDeletedAndPutLines) {
