@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <tuple>
+#include <utility>
 
 #include "app/CodeEditMemo.h"
 #include "app/IconComboBox.h"
@@ -27,6 +28,7 @@
 #include "app/NodeItemDelegate.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
+#include "app/TextUtils.h"
 #include "editor/CodeEdit.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
@@ -81,9 +83,11 @@ TForm1::TForm1(const QString& firstArgument, QWidget* parent)
 TForm1::~TForm1() {
     // The editor keeps no hold on a highlighter: let go of it before the highlighters go.
     Editor().SetHighlighter(nullptr);
-    // The view and its model go before the notebook they show.
-    delete TreeView1;
-    TreeView1 = nullptr;
+    // The view and its model go before the notebook they show. The window's filter comes
+    // off the viewport first: it must not see the events of a view being destroyed.
+    TNotebookTreeView* view = std::exchange(TreeView1, nullptr);
+    view->viewport()->removeEventFilter(this);
+    delete view;
     delete fTreeModel;
     fTreeModel = nullptr;
 }
@@ -379,6 +383,7 @@ void TForm1::CreateStatusBar() {
     StatusBar1->setSizeGripEnabled(true);
     for (QLabel*& panel : fPanels) {
         panel = new QLabel(StatusBar1);
+        panel->setTextFormat(Qt::PlainText);  // a title is text, never markup
         panel->setFixedWidth(200);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(panel);
@@ -391,11 +396,17 @@ TMemoEditor& TForm1::Memo() {
 }
 
 QString TForm1::PanelText(int panel) const {
-    return (panel >= 0 && panel < 3) ? fPanels[panel]->text() : QString();
+    return (panel >= 0 && panel < 3) ? fPanelTexts[panel] : QString();
 }
 
 void TForm1::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < 3) fPanels[panel]->setText(text);
+    if (panel < 0 || panel >= 3) return;
+    fPanelTexts[panel] = text;
+    // The panel shows what fits. A title can be megabytes long, so only a prefix of it is
+    // ever measured.
+    QLabel* label = fPanels[panel];
+    label->setText(label->fontMetrics().elidedText(BoundedPrefix(text, 512), Qt::ElideRight,
+                                                   label->contentsRect().width()));
 }
 
 void TForm1::FillIconCombo() {

@@ -191,5 +191,6 @@ private:
     std::unique_ptr<TCodeEditMemo> fMemo;
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
+    QString fPanelTexts[3];  // whole texts; the labels may show them shortened
     QActionGroup* fSelectionModeGroup = nullptr;
 };

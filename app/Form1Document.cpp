@@ -2,6 +2,7 @@
 // Export text and Close.
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/CodeEditMemo.h"
@@ -11,6 +12,7 @@
 #include "app/TextUtils.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogService.h"
+#include "platform/Errors.h"
 
 void TForm1::StartUp(const QString& firstArgument) {
     if (isDark)
@@ -128,6 +130,12 @@ void TForm1::SaveNotebook(const QString& fileName) {
 }
 
 void TForm1::LoadNotebook(const QString& fileName) {
+    // Opening a pipe would wait, with the window frozen, for a writer that may never come.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        throw EFOpenError(
+            QStringLiteral("ファイル %1 は開けません。 通常のファイルではありません。 ")
+                .arg(QDir::cleanPath(info.absoluteFilePath())));
     ::LoadNotebook(fNotebook, fileName);
 }
 

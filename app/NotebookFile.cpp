@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
+#include "platform/WholeFileWriter.h"
 
 namespace {
 
@@ -206,9 +206,7 @@ private:
         }
     }
 
-    void WriteOut(const char* data, qsizetype size) {
-        if (fDevice.write(data, size) != size) ThrowWriteError();
-    }
+    void WriteOut(const char* data, qsizetype size) { ::WriteAll(fDevice, data, size); }
 
     QIODevice& fDevice;
     QByteArray fBuffer;
@@ -538,12 +536,7 @@ void ReadNotebook(TNotebook& notebook, QIODevice& device) {
 }
 
 void SaveNotebook(const TNotebook& notebook, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EFCreateError(QStringLiteral("ファイル \"%1\" を作成できません。%2")
-                                .arg(ExpandedPath(fileName), file.errorString()));
-    WriteNotebook(notebook, file);  // an exception here discards the temporary file
-    if (!file.commit()) ThrowWriteError();
+    WriteWholeFile(fileName, [&notebook](QIODevice& device) { WriteNotebook(notebook, device); });
 }
 
 void LoadNotebook(TNotebook& notebook, const QString& fileName) {

@@ -1,36 +1,25 @@
 #include "app/NotebookTextExport.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QIODevice>
 
 #include "app/Notebook.h"
-#include "platform/Errors.h"
-
-namespace {
-
-[[noreturn]] void ThrowWriteError() {
-    throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
-}
-
-void WriteAll(QSaveFile& file, const QByteArray& bytes) {
-    if (file.write(bytes) != bytes.size()) ThrowWriteError();
-}
-
-}  // namespace
+#include "platform/WholeFileWriter.h"
 
 void ExportNotebookText(const TNotebook& notebook, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            QStringLiteral("ファイル \"%1\" を作成できません。%2")
-                .arg(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()), file.errorString()));
-    // Each item is a text with a line break, and items are joined by a line break with one
-    // more after the last: so every text is followed by an empty line.
-    static const QByteArray kTwoBreaks("\r\n\r\n");
-    for (TNotebookNode* node = notebook.First(); node; node = node->GetNext()) {
-        if (node->Data()) WriteAll(file, node->Data()->text.toUtf8());
-        WriteAll(file, kTwoBreaks);
-    }
-    if (!file.commit()) ThrowWriteError();
+    WriteWholeFile(fileName, [&notebook](QIODevice& device) {
+        // The file is unbuffered: texts are gathered into large writes here.
+        QByteArray pending;
+        auto flush = [&device, &pending] {
+            WriteAll(device, pending.constData(), pending.size());
+            pending.clear();
+        };
+        // Each item is a text with a line break, and items are joined by a line break with
+        // one more after the last: so every text is followed by an empty line.
+        for (TNotebookNode* node = notebook.First(); node; node = node->GetNext()) {
+            if (node->Data()) pending += node->Data()->text.toUtf8();
+            pending += "\r\n\r\n";
+            if (pending.size() >= 256 * 1024) flush();
+        }
+        flush();
+    });
 }

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
-#include <csignal>
 #include <cstring>
 
 #include "app/Notebook.h"
@@ -84,28 +82,6 @@ QByteArray Records(std::initializer_list<std::pair<int, const char*>> records) {
     }
     return bytes + '\0';
 }
-
-// Makes every write past `bytes` fail, as a full disk would, while it lives.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &fSaved);
-        fOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = fSaved;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &fSaved);
-        std::signal(SIGXFSZ, fOldHandler);
-    }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    struct rlimit fSaved {};
-    void (*fOldHandler)(int) = nullptr;
-};
 
 }  // namespace
 
@@ -451,7 +427,9 @@ TEST(NotebookFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
         }
     }
 
-    EXPECT_EQ(message, QStringLiteral("ストリームへの書き込みエラー"));
+    EXPECT_EQ(
+        message,
+        QStringLiteral("ファイル \"%1\" に書き込めません。ファイルが大きすぎます。").arg(path));
     EXPECT_EQ(ToHex(ReadFileBytes(path)), ToHex(old));
     EXPECT_EQ(QDir(dir.Root()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("old.mrp")});

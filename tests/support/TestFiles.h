@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -23,4 +24,32 @@ public:
 
 private:
     QTemporaryDir fDir;
+};
+
+// While it lives, file access from this thread obeys the permission bits even when the
+// tests run as root, who otherwise passes every check: the capabilities that override them
+// are lowered, and raised again at the end.
+class TObeyFilePermissions {
+public:
+    TObeyFilePermissions();
+    ~TObeyFilePermissions();
+    TObeyFilePermissions(const TObeyFilePermissions&) = delete;
+    TObeyFilePermissions& operator=(const TObeyFilePermissions&) = delete;
+
+private:
+    unsigned fSaved[2] = {0, 0};  // the effective sets before
+    bool fLowered = false;
+};
+
+// Makes every write past `bytes` fail, as a full disk would, while it lives.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    struct rlimit fSaved {};
+    void (*fOldHandler)(int) = nullptr;
 };
