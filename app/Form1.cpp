@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <tuple>
+#include <utility>
 
 #include "app/CodeEditMemo.h"
 #include "app/IconComboBox.h"
@@ -28,6 +29,7 @@
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
 #include "app/StatusPanel.h"
+#include "app/TextUtils.h"
 #include "editor/CodeEdit.h"
 #include "highlighters/CodeEditHighlighter.h"
 #include "platform/DialogService.h"
@@ -98,9 +100,11 @@ TForm1::~TForm1() {
     // The dialog edits the settings object, which goes before the window's children do.
     delete Form2;
     Form2 = nullptr;
-    // The view and its model go before the notebook they show.
-    delete TreeView1;
-    TreeView1 = nullptr;
+    // The view and its model go before the notebook they show. The window's filter comes
+    // off the viewport first: it must not see the events of a view being destroyed.
+    TNotebookTreeView* view = std::exchange(TreeView1, nullptr);
+    view->viewport()->removeEventFilter(this);
+    delete view;
     delete fTreeModel;
     fTreeModel = nullptr;
 }
@@ -405,6 +409,7 @@ void TForm1::CreateStatusBar() {
     StatusBar1->setSizeGripEnabled(true);
     for (QLabel*& panel : fPanels) {
         panel = new TStatusPanel(StatusBar1);
+        panel->setTextFormat(Qt::PlainText);  // a title is text, never markup
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(panel);
     }
@@ -416,11 +421,17 @@ TMemoEditor& TForm1::Memo() {
 }
 
 QString TForm1::PanelText(int panel) const {
-    return (panel >= 0 && panel < 3) ? fPanels[panel]->text() : QString();
+    return (panel >= 0 && panel < 3) ? fPanelTexts[panel] : QString();
 }
 
 void TForm1::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < 3) fPanels[panel]->setText(text);
+    if (panel < 0 || panel >= 3) return;
+    fPanelTexts[panel] = text;
+    // The panel shows what fits. A title can be megabytes long, so only a prefix of it is
+    // ever measured.
+    QLabel* label = fPanels[panel];
+    label->setText(label->fontMetrics().elidedText(BoundedPrefix(text, 512), Qt::ElideRight,
+                                                   label->contentsRect().width()));
 }
 
 void TForm1::FillIconCombo() {

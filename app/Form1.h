@@ -241,6 +241,7 @@ private:
     std::unique_ptr<TCodeEditMemo> fMemo;
     TNotebookModel* fTreeModel = nullptr;
     QLabel* fPanels[3] = {nullptr, nullptr, nullptr};
+    QString fPanelTexts[3];  // whole texts; the labels may show them shortened
     QActionGroup* fSelectionModeGroup = nullptr;
     int fSearchPanelHeight = 200;
     bool fReplacingEditorText = false;

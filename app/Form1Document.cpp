@@ -2,6 +2,7 @@
 // Export text and Close.
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/CodeEditMemo.h"
@@ -39,7 +40,7 @@ void TForm1::StartUp(const QString& firstArgument) {
 // Save As can keep them.
 void TForm1::OpenNotebookFile(const QString& fileName) {
     try {
-        ::LoadNotebook(fNotebook, fileName, TReadFailure::rfKeepRead);
+        LoadNotebook(fileName);
     } catch (const EReadError& error) {
         ShowNewNotebook();
         fRescued = true;
@@ -159,7 +160,8 @@ void TForm1::SaveNotebook(const QString& fileName) {
 }
 
 void TForm1::LoadNotebook(const QString& fileName) {
-    ::LoadNotebook(fNotebook, fileName);
+    // What was read before any damage stays, so that it can be rescued.
+    ::LoadNotebook(fNotebook, fileName, TReadFailure::rfKeepRead);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

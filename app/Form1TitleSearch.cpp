@@ -1,5 +1,6 @@
 // Title search: walks the snippet titles in tree order, one hit per request.
 #include "app/Form1.h"
+#include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
 #include "platform/FindDialog.h"
 
@@ -33,7 +34,8 @@ void TForm1::FindDialog2Find() {
     int i = SearchIndex;
     if (i >= 0 && i < fNotebook.Count()) {
         for (TNotebookNode* node = fNotebook.NodeAt(i); node; node = node->GetNext(), ++i) {
-            if (AsciiUpper(node->Title()).contains(key)) {
+            // A hit must be one the tree can select and show.
+            if (TNotebookModel::IsShown(node) && AsciiUpper(node->Title()).contains(key)) {
                 hit = node;
                 break;
             }

@@ -8,6 +8,7 @@
 #include "app/Form1.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
+#include "app/TextUtils.h"
 #include "platform/DialogService.h"
 
 namespace {
@@ -85,15 +86,19 @@ void TForm1::BtnChildClick() {
     TNotebookNode* parent = tn;
     tn = fNotebook.AddChild(parent, kNewSnippetTitle, ComboBoxEx1->currentIndex() + 1,
                             std::move(record));
-    TreeView1->expandRecursively(fTreeModel->IndexOf(parent));
+    // An invalid index would expand the whole tree: a parent the tree does not show
+    // stays as it is.
+    if (const QModelIndex shown = fTreeModel->IndexOf(parent); shown.isValid())
+        TreeView1->expandRecursively(shown);
     isModify = true;
     SelectNode(tn);
 }
 
 void TForm1::BtnDeleteClick() {
     if (!tn) return;
-    if (!TDialogService::Instance().Confirm(this,
-                                            PanelText(1) + QStringLiteral("を削除しますか？")))
+    // A message box lays out all it is given: a huge title is cut short.
+    if (!TDialogService::Instance().Confirm(
+            this, BoundedPrefix(PanelText(1), 256) + QStringLiteral("を削除しますか？")))
         return;
     TNotebookNode* doomed = tn;
     tn = nullptr;
@@ -123,7 +128,10 @@ void TForm1::CollapseSubtree(TNotebookNode* node) {
 void TForm1::MoveNode(TNotebookNode* node, TNotebookNode* destination, TNodeAttachMode mode) {
     TNotebookNode* oldParent = node->Parent();
     const bool onlyChild = oldParent && oldParent->Count() == 1;
+    const bool selected = TreeView1->SelectedNode() == node;
     if (!fNotebook.Move(node, destination, mode)) return;
+    // A move across the deepest shown level starts the view over, which drops the selection.
+    if (selected && TreeView1->SelectedNode() != node) SelectNode(node);
     // A parent that lost its last child shows no expand button and stays closed.
     if (onlyChild) TreeView1->collapse(fTreeModel->IndexOf(oldParent));
     CollapseSubtree(node);

@@ -34,13 +34,6 @@ TNotebookNode* TNotebookNode::PrevSibling() const {
     return fParent ? fParent->Item(fIndex - 1) : nullptr;
 }
 
-int TNotebookNode::Level() const {
-    int level = 0;
-    for (const TNotebookNode* p = Parent(); p; p = p->Parent())
-        ++level;
-    return level;
-}
-
 TNotebookNode* TNotebookNode::GetNext() const {
     if (HasChildren()) return FirstChild();
     for (const TNotebookNode* n = this; n && !n->fIsRoot; n = n->fParent) {
@@ -68,6 +61,14 @@ TNotebookNode* TNotebookNode::GetPrev() const {
     return prev;
 }
 
+TNotebookNode* TNotebookNode::GetNextWithin(const TNotebookNode* root) const {
+    if (HasChildren()) return FirstChild();
+    for (const TNotebookNode* n = this; n && n != root; n = n->fParent) {
+        if (TNotebookNode* next = n->NextSibling()) return next;
+    }
+    return nullptr;
+}
+
 bool TNotebookNode::IsInSubtreeOf(const TNotebookNode* node) const {
     for (const TNotebookNode* n = this; n; n = n->fParent) {
         if (n == node) return true;
@@ -79,6 +80,7 @@ bool TNotebookNode::IsInSubtreeOf(const TNotebookNode* node) const {
 
 TNotebook::TNotebook() : fRoot(std::make_unique<TNotebookNode>()) {
     fRoot->fIsRoot = true;
+    fRoot->fLevel = -1;
 }
 
 TNotebook::~TNotebook() = default;
@@ -90,6 +92,7 @@ TNotebookNode* TNotebook::Place(TNotebookNode* parent, int row, const QString& t
     node->fImageIndex = imageIndex;
     node->fData = data ? std::move(data) : std::make_unique<TStext>();
     node->fParent = parent;
+    node->fLevel = parent->fLevel + 1;
     TNotebookNode* raw = node.get();
     const TNotebookNode* publicParent = parent->fIsRoot ? nullptr : parent;
     if (Notifying())
@@ -106,10 +109,17 @@ void TNotebook::Reindex(TNotebookNode* parent, int from) {
         parent->fChildren[static_cast<size_t>(i)]->fIndex = i;
 }
 
+void TNotebook::SetSubtreeLevel(TNotebookNode* node, int level) {
+    const int delta = level - node->fLevel;
+    if (delta == 0) return;
+    for (TNotebookNode* n = node; n; n = n->GetNextWithin(node))
+        n->fLevel += delta;
+}
+
 int TNotebook::SubtreeSize(const TNotebookNode* node) {
-    int size = 1;
-    for (const auto& child : node->fChildren)
-        size += SubtreeSize(child.get());
+    int size = 0;
+    for (const TNotebookNode* n = node; n; n = n->GetNextWithin(node))
+        ++size;
     return size;
 }
 
@@ -187,6 +197,7 @@ bool TNotebook::Move(TNotebookNode* node, TNotebookNode* destination, TNodeAttac
     int insertRow = destRow;
     if (oldParent == newParent && destRow > oldRow) --insertRow;
     owned->fParent = newParent;
+    SetSubtreeLevel(owned.get(), newParent->fLevel + 1);
     newParent->fChildren.insert(newParent->fChildren.begin() + insertRow, std::move(owned));
     if (oldParent == newParent) {
         Reindex(newParent, std::min(oldRow, insertRow));

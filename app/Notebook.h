@@ -28,7 +28,7 @@ public:
     TNotebookNode* LastChild() const { return Item(Count() - 1); }
     TNotebookNode* NextSibling() const;
     TNotebookNode* PrevSibling() const;
-    int Level() const;  // number of ancestors
+    int Level() const { return fLevel; }  // number of ancestors
 
     // Pre-order successor and predecessor over the whole tree, or null.
     TNotebookNode* GetNext() const;
@@ -38,6 +38,9 @@ public:
     TNotebookNode* GetPrev() const;
     // True when this node is `node` or one of its descendants.
     bool IsInSubtreeOf(const TNotebookNode* node) const;
+    // Pre-order successor that stays inside the subtree of `root`, or null after its last
+    // node; walks a subtree of any depth without recursion.
+    TNotebookNode* GetNextWithin(const TNotebookNode* root) const;
 
     ~TNotebookNode();
 
@@ -50,6 +53,8 @@ private:
     // The tree's hidden root holds the top-level nodes; Parent() hides it.
     bool fIsRoot = false;
     int fIndex = 0;
+    // Kept up to date by TNotebook, so views can ask for it on every row they draw.
+    int fLevel = 0;
     std::vector<std::unique_ptr<TNotebookNode>> fChildren;
 };
 
@@ -139,6 +144,7 @@ private:
     TNotebookNode* Place(TNotebookNode* parent, int row, const QString& title, int32_t imageIndex,
                          std::unique_ptr<TStext> data);
     static void Reindex(TNotebookNode* parent, int from);
+    static void SetSubtreeLevel(TNotebookNode* node, int level);
     TNotebookNode* ParentOrRoot(TNotebookNode* node) const { return node ? node : fRoot.get(); }
     bool Notifying() const { return fObserver && fUpdateCount == 0; }
 

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
+#include "platform/WholeFileWriter.h"
 
 namespace {
 
@@ -206,9 +206,7 @@ private:
         }
     }
 
-    void WriteOut(const char* data, qsizetype size) {
-        if (fDevice.write(data, size) != size) ThrowWriteError();
-    }
+    void WriteOut(const char* data, qsizetype size) { ::WriteAll(fDevice, data, size); }
 
     QIODevice& fDevice;
     QByteArray fBuffer;
@@ -539,15 +537,16 @@ void ReadNotebook(TNotebook& notebook, QIODevice& device, TReadFailure onFailure
 }
 
 void SaveNotebook(const TNotebook& notebook, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EFCreateError(QStringLiteral("ファイル \"%1\" を作成できません。%2")
-                                .arg(ExpandedPath(fileName), file.errorString()));
-    WriteNotebook(notebook, file);  // an exception here discards the temporary file
-    if (!file.commit()) ThrowWriteError();
+    WriteWholeFile(fileName, [&notebook](QIODevice& device) { WriteNotebook(notebook, device); });
 }
 
 void LoadNotebook(TNotebook& notebook, const QString& fileName, TReadFailure onFailure) {
+    // Opening a pipe would wait, with the window frozen, for a writer that may never come.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        throw EFOpenError(
+            QStringLiteral("ファイル %1 は開けません。 通常のファイルではありません。 ")
+                .arg(ExpandedPath(fileName)));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")

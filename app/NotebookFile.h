@@ -28,9 +28,10 @@ enum class TReadFailure { rfClear, rfKeepRead };
 void ReadNotebook(TNotebook& notebook, QIODevice& device,
                   TReadFailure onFailure = TReadFailure::rfClear);
 
-// Writes the notebook to fileName through a temporary file that replaces the old one only
-// when every byte is on disk. Raises EFCreateError when the file cannot be created and
-// EWriteError when writing or the final replacement fails; the old file is then untouched.
+// Writes the notebook to fileName the safe way WriteWholeFile does: through a temporary file
+// that replaces the old one only when every byte is on disk. Raises EFCreateError when the
+// file cannot be created (or is no regular file) and EWriteError when writing or the final
+// replacement fails, each naming the file and the cause.
 void SaveNotebook(const TNotebook& notebook, const QString& fileName);
 
 // Loads fileName into the tree. Raises EFOpenError (tree untouched) when the file cannot be

@@ -1,5 +1,7 @@
 #include "app/TextUtils.h"
 
+#include <algorithm>
+
 QString TrimLeadingSpaces(const QString& s) {
     qsizetype i = 0;
     while (i < s.size() && (s.at(i) == u' ' || s.at(i) == QChar(0x3000)))
@@ -27,4 +29,11 @@ QString TextLine(const QString& text, int index) {
         start = end;
     }
     return QString();
+}
+
+QString BoundedPrefix(const QString& s, qsizetype maxLength) {
+    if (s.size() <= maxLength) return s;
+    qsizetype cut = std::max<qsizetype>(maxLength - 1, 0);
+    if (cut > 0 && s.at(cut - 1).isHighSurrogate()) --cut;
+    return s.left(cut) + QChar(0x2026);
 }

@@ -1,7 +1,6 @@
 // Random command sequences with random options on the editor: nothing may crash, and undoing
 // everything must give back the text the sequence started from (redoing everything, the text
 // it ended with).
-#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <cstdint>
@@ -9,6 +8,7 @@
 #include <memory>
 
 #include "editor/CodeEdit.h"
+#include "fuzz/support/OffscreenApplication.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 
@@ -156,15 +156,8 @@ void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
 
 }  // namespace
 
-// The system's font configuration keeps a few blocks from its one-time set-up for ever.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(*argc, *argv);
-    (void)app;
+    fuzz::StartOffscreenApplication(argc, argv);
     // Font and clipboard set-up allocate once for the whole run; done here, so that the
     // leak checker does not blame the first input for them.
     TCodeEdit& edit = Editor().edit;

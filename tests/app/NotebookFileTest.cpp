@@ -427,7 +427,9 @@ TEST(NotebookFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
         }
     }
 
-    EXPECT_EQ(message, QStringLiteral("ストリームへの書き込みエラー"));
+    EXPECT_EQ(
+        message,
+        QStringLiteral("ファイル \"%1\" に書き込めません。ファイルが大きすぎます。").arg(path));
     EXPECT_EQ(ToHex(ReadFileBytes(path)), ToHex(old));
     EXPECT_EQ(QDir(dir.Root()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("old.mrp")});

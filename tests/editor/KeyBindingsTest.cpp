@@ -85,6 +85,7 @@ TEST_F(CodeEditTest, ProcessorRunsEventsAndHooksAroundTheCommand) {
         if (c == ecChar && ch == u'a') ch = u'A';
         if (c == ecDeleteLine) c = ecNone;
     };
+    int seven = 7;  // the hook's data stays the caller's
     const int hook = Edit.RegisterCommandHandler(
         [&](TCustomCodeEdit*, bool after, bool& handled, TCodeEditorCommand& c, QChar&, void*,
             void* data) {
@@ -94,7 +95,7 @@ TEST_F(CodeEditTest, ProcessorRunsEventsAndHooksAroundTheCommand) {
                          .arg(*static_cast<int*>(data));
             if (c == ecUpperCase) handled = true;
         },
-        new int(7));
+        &seven);
     Edit.OnCommandProcessed = [&](TCustomCodeEdit*, TCodeEditorCommand& c, QChar&, void*) {
         trace << QStringLiteral("processed %1").arg(c);
     };

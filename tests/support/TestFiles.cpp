@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <csignal>
 
@@ -30,6 +34,32 @@ std::string ToHex(const QByteArray& bytes) {
 
 TTestDir::TTestDir() {
     EXPECT_TRUE(fDir.isValid());
+}
+
+namespace {
+// Capabilities live per thread; these calls change only the calling one.
+bool CapabilitySets(__user_cap_data_struct (&data)[2], bool set) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+}  // namespace
+
+TObeyFilePermissions::TObeyFilePermissions() {
+    __user_cap_data_struct data[2] = {};
+    if (!CapabilitySets(data, false)) return;
+    fSaved[0] = data[0].effective;
+    fSaved[1] = data[1].effective;
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        data[cap / 32].effective &= ~(1u << (cap % 32));
+    fLowered = CapabilitySets(data, true);
+}
+
+TObeyFilePermissions::~TObeyFilePermissions() {
+    __user_cap_data_struct data[2] = {};
+    if (!fLowered || !CapabilitySets(data, false)) return;
+    data[0].effective = fSaved[0];
+    data[1].effective = fSaved[1];
+    CapabilitySets(data, true);
 }
 
 TFileSizeLimit::TFileSizeLimit(rlim_t bytes) {

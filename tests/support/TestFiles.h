@@ -26,6 +26,21 @@ private:
     QTemporaryDir fDir;
 };
 
+// While it lives, file access from this thread obeys the permission bits even when the
+// tests run as root, who otherwise passes every check: the capabilities that override them
+// are lowered, and raised again at the end.
+class TObeyFilePermissions {
+public:
+    TObeyFilePermissions();
+    ~TObeyFilePermissions();
+    TObeyFilePermissions(const TObeyFilePermissions&) = delete;
+    TObeyFilePermissions& operator=(const TObeyFilePermissions&) = delete;
+
+private:
+    unsigned fSaved[2] = {0, 0};  // the effective sets before
+    bool fLowered = false;
+};
+
 // Makes every write past `bytes` fail, as a full disk would, while it lives.
 class TFileSizeLimit {
 public:
