@@ -153,6 +153,8 @@ void TForm1::CreateActions() {
     a = AddAction(QStringLiteral("ExportTextCmd"), QStringLiteral("テキストに書き出し"));
     a->setIcon(SvgIcon(CommandIconPath(QStringLiteral("export"))));
     command(a, &TForm1::ExportTextCmdExecute);
+    command(AddAction(QStringLiteral("ExportHtmlCmd"), QStringLiteral("HTMLに書き出し")),
+            &TForm1::ExportHtmlCmdExecute);
     a = AddAction(QStringLiteral("CloseCmd"), QStringLiteral("終了"));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
@@ -247,8 +249,8 @@ void TForm1::CreateMenus() {
         menu->addAction(Action(QString::fromLatin1(name)));
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    for (const char* name :
-         {"NewCmd", "OpenFileCmd", "SaveOverWriteCmd", "SaveNameCmd", "ExportTextCmd"})
+    for (const char* name : {"NewCmd", "OpenFileCmd", "SaveOverWriteCmd", "SaveNameCmd",
+                             "ExportTextCmd", "ExportHtmlCmd"})
         add(file, name);
     file->addSeparator();
     add(file, "CloseCmd");

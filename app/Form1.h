@@ -76,6 +76,7 @@ public:
     void SaveOverWriteCmdExecute();
     void SaveNameCmdExecute();
     void ExportTextCmdExecute();
+    void ExportHtmlCmdExecute();
 
     // The notebook and the editor.
     void Commit();

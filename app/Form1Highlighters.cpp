@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "editor/CodeEdit.h"
 #include "highlighters/HighlighterRegistry.h"
+#include "highlighters/TokenColorPresets.h"
 
 namespace {
 
@@ -15,6 +16,18 @@ void Apply(THighlighterAttributes* attribute, const TIniFont& font) {
 void SetPreset(TIniFont& font, quint32 color, quint8 style) {
     font.Color = color;
     SetFontStyleBits(font.Font, style);
+}
+
+// The token fonts in the order the presets and the registry name them.
+std::array<TIniFont*, kTokenFontRoles> TokenFonts(TAppSettings& s) {
+    return {&s.CommentFont, &s.FloatFont,  &s.KeyFont,  &s.NumberFont,
+            &s.StringFont,  &s.SymbolFont, &s.IdentFont};
+}
+
+void SetPresets(const std::array<TIniFont*, kTokenFontRoles>& fonts,
+                const TTokenColorPresets& presets) {
+    for (int role = 0; role < kTokenFontRoles; ++role)
+        SetPreset(*fonts[size_t(role)], presets[size_t(role)].Color, presets[size_t(role)].Style);
 }
 
 }  // namespace
@@ -48,31 +61,15 @@ void TForm1::CreateTokenFonts() {
 }
 
 void TForm1::SetDarkSynFonts() {
-    SetPreset(fSettings->CommentFont, 0x05BC60, fsItalic);
-    SetPreset(fSettings->FloatFont, 0x507FFF, 0);
-    SetPreset(fSettings->KeyFont, 0x45DAEA, fsBold);
-    SetPreset(fSettings->NumberFont, 0x507FFF, 0);
-    SetPreset(fSettings->StringFont, 0xED9564, 0);
-    SetPreset(fSettings->SymbolFont, 0xFFFFFF, 0);
-    SetPreset(fSettings->IdentFont, 0xFFFFFF, 0);
+    SetPresets(TokenFonts(*fSettings), DarkTokenColors());
 }
 
 void TForm1::SetLightSynFonts() {
-    SetPreset(fSettings->CommentFont, 0x228B22, fsItalic);
-    SetPreset(fSettings->FloatFont, 0xCD0000, 0);
-    SetPreset(fSettings->KeyFont, 0x9D0808, fsBold);
-    SetPreset(fSettings->NumberFont, 0xCD0000, 0);
-    SetPreset(fSettings->StringFont, 0x000080, 0);
-    SetPreset(fSettings->SymbolFont, 0x000000, 0);
-    SetPreset(fSettings->IdentFont, 0x000000, 0);
+    SetPresets(TokenFonts(*fSettings), LightTokenColors());
 }
 
 void TForm1::ApplySynFonts() {
-    // The token fonts, in the order the registry names each highlighter's attributes.
-    const TAppSettings& s = *fSettings;
-    const TIniFont* fonts[kTokenFontRoles] = {&s.CommentFont, &s.FloatFont,  &s.KeyFont,
-                                              &s.NumberFont,  &s.StringFont, &s.SymbolFont,
-                                              &s.IdentFont};
+    const auto fonts = TokenFonts(*fSettings);
     for (const THighlighterEntry& entry : HighlighterRegistry()) {
         TCustomHighlighter* highlighter = HighlighterOfChoice(entry.Choice);
         if (!highlighter) continue;
@@ -80,6 +77,6 @@ void TForm1::ApplySynFonts() {
         TCustomHighlighter::TUpdateGuard batch(*highlighter);
         const auto targets = TokenFontTargets(entry, *highlighter);
         for (int role = 0; role < kTokenFontRoles; ++role)
-            Apply(targets[size_t(role)], *fonts[role]);
+            Apply(targets[size_t(role)], *fonts[size_t(role)]);
     }
 }

@@ -21,6 +21,7 @@
 #include "editor/CodeEditWordWrap.h"
 
 class QMimeData;
+class TCustomExporter;
 class TCustomHighlighter;
 class TCodeEditPaintCache;
 
@@ -197,8 +198,16 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
     bool CanPaste() const;
-    // What a copy puts on the clipboard: the selected text and the mode byte.
+    // The selected text and the mode byte: what the primary selection and a drag carry.
     QMimeData* CreateSelectionMimeData() const;
+    // What a copy puts on the clipboard: the same, and with a highlighter attached the
+    // selection as HTML (text/html), made once, here.
+    QMimeData* CreateClipboardMimeData() const;
+    // The selection as the HTML document a copy offers; empty for an empty range.
+    QByteArray SelectionAsHTML() const;
+    // Sets an exporter up to write text as the editor shows it: its palette, font and
+    // colours, with backgrounds, and its highlighter.
+    void ConfigureExporter(TCustomExporter& Exporter) const;
 
     // --- search
     TCodeEditSearchCustom* SearchEngine() const { return fSearchEngine; }

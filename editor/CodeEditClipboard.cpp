@@ -1,11 +1,14 @@
 // The clipboard: the selected text as plain text, plus one byte naming the selection mode
-// under a format of our own, so that a column or line block pastes back as one.
+// under a format of our own, so that a column or line block pastes back as one. A copy with
+// a highlighter attached also offers the selection as coloured HTML.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTimer>
 
 #include "editor/CodeEdit.h"
+#include "editor/CodeEditExportHTML.h"
+#include "editor/CodeEditTextBuffer.h"
 
 namespace {
 
@@ -23,9 +26,38 @@ QMimeData* TCustomCodeEdit::CreateSelectionMimeData() const {
     return data;
 }
 
+QMimeData* TCustomCodeEdit::CreateClipboardMimeData() const {
+    QMimeData* data = CreateSelectionMimeData();
+    if (fHighlighter) {
+        const QByteArray html = SelectionAsHTML();
+        if (!html.isEmpty()) data->setData(QStringLiteral("text/html"), html);
+    }
+    return data;
+}
+
+void TCustomCodeEdit::ConfigureExporter(TCustomExporter& Exporter) const {
+    Exporter.SetPalette(palette());
+    TExporterFont exportFont;
+    exportFont.Name = font().family();
+    exportFont.Size = font().pointSize();
+    if (fFontColor != kColorNone) exportFont.Color = fFontColor;
+    Exporter.SetFont(exportFont);
+    if (fColor != kColorNone) Exporter.SetBackgroundColor(fColor);
+    Exporter.SetUseBackground(true);
+    Exporter.SetHighlighter(fHighlighter);
+}
+
+// The selection as a stream range, in the colours it has on screen.
+QByteArray TCustomCodeEdit::SelectionAsHTML() const {
+    TExporterHTML exporter;
+    ConfigureExporter(exporter);
+    exporter.ExportRange(*fLines, BlockBegin(), BlockEnd());
+    return exporter.HTMLDocument();
+}
+
 void TCustomCodeEdit::CopyToClipboard() {
     if (!SelAvail()) return;
-    if (QClipboard* clipboard = Clipboard()) clipboard->setMimeData(CreateSelectionMimeData());
+    if (QClipboard* clipboard = Clipboard()) clipboard->setMimeData(CreateClipboardMimeData());
 }
 
 void TCustomCodeEdit::CutToClipboard() {

@@ -9,6 +9,7 @@
 
 #include "editor/CodeEdit.h"
 #include "editor/CodeEditPaintCache.h"
+#include "editor/CodeEditTokenRuns.h"
 #include "highlighters/CodeEditHighlighter.h"
 
 namespace {
@@ -287,56 +288,35 @@ private:
             h->SetLine(expanded, Line - 1);
         // Tokens of one look are one run. Looks are compared as stored, and each attribute's
         // colours are worked out once per line: a long line has many tokens, few attributes.
-        struct TLook {
-            quint32 Foreground;
-            quint32 Background;
-            quint8 Style;
-            bool operator==(const TLook&) const = default;
-        };
         struct TResolved {
             const THighlighterAttributes* Attr;
             QColor Foreground;
             QColor Background;
         };
         std::vector<TResolved> resolved;
-        const THighlighterAttributes* lastAttr = nullptr;
-        TLook lastLook{};
-        int end = cellCount;
-        while (!h->GetEol()) {
-            const int start = h->GetExpandedTokenPos();
-            if (start >= Limit) {
-                end = start;
-                break;
-            }
-            const THighlighterAttributes* attr = h->GetTokenAttribute();
-            h->Next();
-            if (!runs.empty() && attr == lastAttr) continue;
-            lastAttr = attr;
-            const TLook look = attr ? TLook{attr->Foreground(), attr->Background(), attr->Style()}
-                                    : TLook{kColorNone, kColorNone, fBaseStyle};
-            if (!runs.empty()) {
-                if (look == lastLook) continue;
-                runs.back().End = start;
-            }
-            lastLook = look;
-            TCodeEditTokenRun run{start, cellCount, QColor(), QColor(), look.Style};
-            if (attr) {
+        auto lookOf = [this](const THighlighterAttributes* attr) {
+            return attr ? TTokenLook{attr->Foreground(), attr->Background(), attr->Style()}
+                        : TTokenLook{kColorNone, kColorNone, fBaseStyle};
+        };
+        WalkTokenRuns(*h, cellCount, Limit, lookOf, [&](const TTokenRun& token) {
+            TCodeEditTokenRun run{token.Start, token.End, QColor(), QColor(), token.Look.Style};
+            if (const THighlighterAttributes* attr = token.Attribute) {
                 auto r = std::find_if(resolved.begin(), resolved.end(),
                                       [attr](const TResolved& x) { return x.Attr == attr; });
                 if (r == resolved.end())
-                    r = resolved.insert(resolved.end(), {attr, Resolve(look.Foreground, QColor()),
-                                                         Resolve(look.Background, QColor())});
+                    r = resolved.insert(resolved.end(),
+                                        {attr, Resolve(token.Look.Foreground, QColor()),
+                                         Resolve(token.Look.Background, QColor())});
                 run.Foreground = r->Foreground;
                 run.Background = r->Background;
             }
             runs.push_back(run);
-        }
+        });
         if (runs.empty()) {
             runs.push_back({0, cellCount, QColor(), QColor(), fBaseStyle});
             return;
         }
         runs.front().Start = 0;
-        runs.back().End = std::min(end, cellCount);
         // The scanner counts the fillers of a wide glyph into the token after it; they are
         // painted as part of the glyph.
         for (size_t i = 1; i < runs.size(); ++i) {

@@ -53,7 +53,7 @@ QByteArray DumpTokens(TCustomHighlighter& Highlighter, const QStringList& Lines)
     return out;
 }
 
-QByteArray DumpFileTokens(TCustomHighlighter& Highlighter, const QString& Path) {
+QString ReadUtf8TextFile(const QString& Path) {
     QFile file(Path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")
@@ -67,5 +67,9 @@ QByteArray DumpFileTokens(TCustomHighlighter& Highlighter, const QString& Path) 
     if (!DecodeUtf8Strict(bytes, text))
         throw EConvertError(QStringLiteral("ファイル %1 はUTF-8のテキストではありません。")
                                 .arg(QFileInfo(Path).absoluteFilePath()));
-    return DumpTokens(Highlighter, SplitIntoLines(text));
+    return text;
+}
+
+QByteArray DumpFileTokens(TCustomHighlighter& Highlighter, const QString& Path) {
+    return DumpTokens(Highlighter, SplitIntoLines(ReadUtf8TextFile(Path)));
 }

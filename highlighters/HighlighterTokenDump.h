@@ -18,6 +18,9 @@ QStringList SplitIntoLines(const QString& Text);
 // The token at the line end is not listed.
 QByteArray DumpTokens(TCustomHighlighter& Highlighter, const QStringList& Lines);
 
-// Reads a UTF-8 text file (a byte-order mark is skipped) and dumps its tokens. Raises
-// EMarrowpadError with the message for the user when the file cannot be read or is not UTF-8.
+// Reads a UTF-8 text file (a byte-order mark is skipped). Raises EMarrowpadError with the
+// message for the user when the file cannot be read or is not UTF-8.
+QString ReadUtf8TextFile(const QString& Path);
+
+// Reads a UTF-8 text file as ReadUtf8TextFile does and dumps its tokens.
 QByteArray DumpFileTokens(TCustomHighlighter& Highlighter, const QString& Path);

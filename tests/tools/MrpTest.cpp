@@ -243,3 +243,61 @@ TEST_F(MrpTest, TokensSpeaksEveryLanguageOfTheRegistry) {
     Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("0"), MRP_EXE}, 2);
     Failure({QStringLiteral("tokens"), QStringLiteral("--lang"), QStringLiteral("8"), MRP_EXE}, 2);
 }
+
+TEST_F(MrpTest, HtmlPrintsTheClipboardBytesOrTheDocumentAlone) {
+    const QString path = Dir.Path(QStringLiteral("a.pas"));
+    WriteFileBytes(path, QStringLiteral("{ 日本語 } begin\r\n  x := 'a<b';\r\n").toUtf8());
+    const TRun clip = Mrp({QStringLiteral("html"), QStringLiteral("--lang"), QStringLiteral("1"),
+                           QStringLiteral("--clipboard"), path});
+    ASSERT_EQ(clip.exitCode, 0) << clip.err.toStdString();
+    const TRun doc =
+        Mrp({QStringLiteral("html"), path, QStringLiteral("--lang"), QStringLiteral("1")});
+    ASSERT_EQ(doc.exitCode, 0) << doc.err.toStdString();
+    EXPECT_TRUE(clip.out.startsWith("Version:0.9\r\nStartHTML:0000000105\r\n"));
+    EXPECT_EQ(doc.out, clip.out.sliced(105)) << "text/html is the data from StartHTML on";
+    EXPECT_TRUE(doc.out.endsWith("<br></span></code></pre><!--EndFragment--></body>\r\n</html>"));
+    EXPECT_TRUE(doc.out.contains("<span class=\"pas1-comment\">{&nbsp;日本語&nbsp;}</span>"));
+    EXPECT_TRUE(doc.out.contains(".pas1-comment { color: #228B22; font-style: italic; }"))
+        << "the light token colours";
+    EXPECT_TRUE(doc.out.contains("'a&lt;b'"));
+
+    const TRun plain =
+        Mrp({QStringLiteral("html"), QStringLiteral("--lang"), QStringLiteral("0"), path});
+    ASSERT_EQ(plain.exitCode, 0);
+    EXPECT_TRUE(plain.out.contains("<pre><code>{&nbsp;日本語&nbsp;}&nbsp;begin<br>"))
+        << "no highlighter: text without spans";
+
+    WriteFileBytes(path, QByteArray("bad \xff utf-8"));
+    EXPECT_TRUE(
+        Failure({QStringLiteral("html"), QStringLiteral("--lang"), QStringLiteral("1"), path})
+            .contains(QStringLiteral("UTF-8のテキストではありません")));
+    Failure({QStringLiteral("html"), path}, 2);
+    Failure({QStringLiteral("html"), QStringLiteral("--lang"), QStringLiteral("8"), path}, 2);
+    Failure({QStringLiteral("html"), QStringLiteral("--lang"), QStringLiteral("1"),
+             QStringLiteral("--frob"), path},
+            2);
+}
+
+TEST_F(MrpTest, ExportHtmlWritesTheNotebookPageOrNothing) {
+    const QString mrp = Dir.Path(QStringLiteral("n.mrp"));
+    ASSERT_EQ(
+        Mrp({QStringLiteral("create"),
+             WriteJson(R"([{"level": 0, "title": "<b>", "icon": 1, "text": "int x;"}])"), mrp})
+            .exitCode,
+        0);
+    const QString html = Dir.Path(QStringLiteral("n.html"));
+    const TRun run = Mrp(
+        {QStringLiteral("export-html"), QStringLiteral("--lang"), QStringLiteral("5"), mrp, html});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray page = ReadFileBytes(html);
+    EXPECT_TRUE(page.contains("<title>n.mrp</title>"));
+    EXPECT_TRUE(page.contains("<h1 id=\"snippet-1\">&lt;b&gt;</h1>"));
+    EXPECT_TRUE(page.contains("<span class=\"cpp1-reservedword\">int</span>"));
+
+    const QString other = Dir.Path(QStringLiteral("other.html"));
+    EXPECT_TRUE(
+        Failure({QStringLiteral("export-html"), Dir.Path(QStringLiteral("none.mrp")), other})
+            .contains(QStringLiteral("開けません")));
+    EXPECT_FALSE(QFile::exists(other));
+    Failure({QStringLiteral("export-html"), mrp}, 2);
+}

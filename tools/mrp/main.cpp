@@ -16,6 +16,7 @@
 #include "app/NotebookTextExport.h"
 #include "platform/Errors.h"
 #include "tools/mrp/Grep.h"
+#include "tools/mrp/HtmlExport.h"
 #include "tools/mrp/TokenDump.h"
 
 #ifndef MARROWPAD_VERSION
@@ -38,6 +39,11 @@ const char* const kUsageText =
     "                            ノートブック FILE の全テキストを検索し、見つかった行を\n"
     "                            「タイトル › …:行:桁: 行の内容」の形で書き出します\n"
     "                            (-i 大文字と小文字を区別しない, -w 単語単位, -E 正規表現)\n"
+    "  mrp html --lang N [--clipboard] FILE\n"
+    "                            テキスト FILE 全体を言語 N (0-7) で色付けしたHTMLを書き出します\n"
+    "                            (--clipboard ではクリップボードの形式で説明部も含めます)\n"
+    "  mrp export-html [--lang N] FILE OUT\n"
+    "                            ノートブック FILE を1ページのHTML OUT に書き出します\n"
     "  mrp --help                この説明を表示します\n"
     "  mrp --version             バージョンを表示します\n"
     "\n"
@@ -216,6 +222,8 @@ int Run(const QStringList& args) {
     if (command == QLatin1String("export-text")) return RunExportText(args);
     if (command == QLatin1String("tokens")) return mrp::RunTokens(args);
     if (command == QLatin1String("grep")) return mrp::RunGrep(args);
+    if (command == QLatin1String("html")) return mrp::RunHtml(args);
+    if (command == QLatin1String("export-html")) return mrp::RunExportHtml(args);
     Fail(QStringLiteral("不明なコマンドです: %1\n'mrp --help' で使い方を表示します。").arg(command),
          kUsage);
 }
