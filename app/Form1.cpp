@@ -429,11 +429,7 @@ QString TForm1::PanelText(int panel) const {
 void TForm1::SetPanelText(int panel, const QString& text) {
     if (panel < 0 || panel >= 3) return;
     fPanelTexts[panel] = text;
-    // The panel shows what fits. A title can be megabytes long, so only a prefix of it is
-    // ever measured.
-    QLabel* label = fPanels[panel];
-    label->setText(label->fontMetrics().elidedText(BoundedPrefix(text, 512), Qt::ElideRight,
-                                                   label->contentsRect().width()));
+    static_cast<TStatusPanel*>(fPanels[panel])->SetFullText(text);
 }
 
 void TForm1::FillIconCombo() {

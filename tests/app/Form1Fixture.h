@@ -15,7 +15,7 @@
 #include "tests/support/TestFiles.h"
 
 // One snippet of a notebook built for a test, in pre-order with its level.
-struct TSnippetSpec {
+struct TSnippetDef {
     int level;
     QString title;
     int icon;
@@ -36,10 +36,10 @@ protected:
     }
 
     // Writes a notebook file from a pre-order list of snippets.
-    QString MakeNotebook(const QString& name, const std::vector<TSnippetSpec>& snippets) {
+    QString MakeNotebook(const QString& name, const std::vector<TSnippetDef>& snippets) {
         TNotebook notebook;
         std::vector<TNotebookNode*> lastAtLevel;
-        for (const TSnippetSpec& s : snippets) {
+        for (const TSnippetDef& s : snippets) {
             TNotebookNode* parent =
                 s.level > 0 ? lastAtLevel[static_cast<size_t>(s.level - 1)] : nullptr;
             TNotebookNode* node = notebook.AddChild(parent, s.title, s.icon);

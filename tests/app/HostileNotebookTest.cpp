@@ -87,6 +87,16 @@ TEST_P(DeepNotebookTest, OpensExpandsDeletesAndSaves) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, DeepNotebookTest, ::testing::Values(30000, 1000000));
 
+// A panel is elided again when its width changes: text set before the window is laid out
+// must not stay cut to the width the panel had then.
+TEST_F(HostileNotebookTest, PanelsShowWhatFitsAtTheirLaidOutWidth) {
+    Start(MakeNotebook(QStringLiteral("sample.mrp"), {{0, QStringLiteral("a"), 1, QString()}}));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    const QList<QLabel*> panels = Form->StatusBar1->findChildren<QLabel*>();
+    ASSERT_FALSE(panels.isEmpty());
+    EXPECT_EQ(panels[0]->text(), QStringLiteral("sample.mrp"));
+}
+
 TEST_F(HostileNotebookTest, MegabyteTitlesAndLinesAreShownShortAndKeptWhole) {
     const QString title(2 * 1024 * 1024, u'T');
     const QString line = QString(5 * 1024 * 1024, u'L');
@@ -151,7 +161,7 @@ TEST_F(HostileNotebookTest, APipeIsNeitherOpenedNorReplaced) {
 }
 
 TEST_F(HostileNotebookTest, TitleSearchPassesBySnippetsBelowTheShownLevels) {
-    std::vector<TSnippetSpec> chain;
+    std::vector<TSnippetDef> chain;
     for (int level = 0; level <= TNotebookModel::kShownLevels; ++level)
         chain.push_back({level, QStringLiteral("d"), 1, QStringLiteral("d")});
     chain.back().title = QStringLiteral("hit below");

@@ -15,9 +15,9 @@
 namespace {
 
 // Builds a notebook from a pre-order list of (level, title, text).
-void Fill(TNotebook& notebook, const std::vector<TSnippetSpec>& snippets) {
+void Fill(TNotebook& notebook, const std::vector<TSnippetDef>& snippets) {
     std::vector<TNotebookNode*> lastAtLevel;
-    for (const TSnippetSpec& s : snippets) {
+    for (const TSnippetDef& s : snippets) {
         TNotebookNode* parent = s.level > 0 ? lastAtLevel[size_t(s.level - 1)] : nullptr;
         TNotebookNode* node = notebook.AddChild(parent, s.title, s.icon);
         node->Data()->text = s.text;
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(NotebookHtmlTest, HeadingsFollowTheTreeWithAnchorsAndContents) {
-    std::vector<TSnippetSpec> deep;
+    std::vector<TSnippetDef> deep;
     for (int level = 0; level < 8; ++level)
         deep.push_back({level, QStringLiteral("L%1").arg(level), 1, QString()});
     deep.push_back({0, QStringLiteral("last"), 1, QStringLiteral("x")});
