@@ -31,7 +31,7 @@ void Check(bool ok) {
 class TYesDialogs : public TDialogService {
 public:
     bool Confirm(QWidget*, const QString&) override { return true; }
-    bool AskYesNo(QWidget*, const QString&) override { return true; }
+    bool AskYesNo(QWidget*, const QString&, const QRect&) override { return true; }
     void ShowError(QWidget*, const QString&) override { std::abort(); }
     void ShowMessage(QWidget*, const QString&) override {}
     std::optional<QString> OpenFileName(QWidget*, const TFileDialogOptions&) override {
