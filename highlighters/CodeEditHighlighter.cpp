@@ -252,10 +252,14 @@ qint32 TCustomHighlighter::PosToExpandedPos(qint32 Pos) const noexcept {
 bool TCustomHighlighter::IsKeyword(QStringView AKeyword) const {
     if (!fKeywordTable) return false;
     if (fCaseSensitive) return fKeywordTable->IndexOf(AKeyword) >= 0;
-    const qint32 length = qint32(std::min(AKeyword.size(), kMaxLineLen));
+    return fKeywordTable->IndexOf(LowerCasePerUnit(AKeyword)) >= 0;
+}
+
+QString TCustomHighlighter::LowerCasePerUnit(QStringView Word) {
+    const qint32 length = qint32(std::min(Word.size(), kMaxLineLen));
     QString lower(length, Qt::Uninitialized);
-    LowerPerUnit(AKeyword.data(), lower.data(), length);
-    return fKeywordTable->IndexOf(lower) >= 0;
+    LowerPerUnit(Word.data(), lower.data(), length);
+    return lower;
 }
 
 // --- Character classes --------------------------------------------------------------------

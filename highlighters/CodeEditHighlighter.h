@@ -175,6 +175,9 @@ public:
     void SaveToIniFile(TExIniFile& Ini) const;
 
 protected:
+    // A word lower-cased one UTF-16 unit for one, as a case-insensitive line is scanned, so a
+    // keyword list and the line always agree.
+    static QString LowerCasePerUnit(QStringView Word);
     explicit TCustomHighlighter(bool ACaseSensitive);
 
     // Creates an attribute owned by the highlighter; a second one of the same stored name

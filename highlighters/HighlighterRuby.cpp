@@ -1,17 +1,5 @@
 #include "highlighters/HighlighterRuby.h"
 
-namespace {
-
-// One UTF-16 unit for one, as the scanned line is lowered, so both agree on every word.
-QString LowerPerUnit(QStringView Word) {
-    QString lower(Word.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < Word.size(); ++i)
-        lower[i] = Word[i].toLower();
-    return lower;
-}
-
-}  // namespace
-
 const THashedKeywords& TRubyHighlighter::Keywords() {
     // Lower case: the scanned line is lower-cased.
     static const THashedKeywords keywords({
@@ -117,13 +105,13 @@ void TRubyHighlighter::SetSecondKeyWords(const QStringList& Value) {
     fSecondKeyWords = Value;
     QStringList lower;
     for (const QString& word : Value)
-        if (!word.isEmpty()) lower << LowerPerUnit(word);
+        if (!word.isEmpty()) lower << LowerCasePerUnit(word);
     fSecondKeys = lower.isEmpty() ? nullptr : std::make_unique<THashedKeywords>(lower, tkSecondKey);
     DefHighlightChange(nullptr);
 }
 
 bool TRubyHighlighter::IsSecondKeyWord(QStringView AWord) const {
-    return fSecondKeys && fSecondKeys->IndexOf(LowerPerUnit(AWord)) >= 0;
+    return fSecondKeys && fSecondKeys->IndexOf(LowerCasePerUnit(AWord)) >= 0;
 }
 
 // --- Scanner ------------------------------------------------------------------------------
