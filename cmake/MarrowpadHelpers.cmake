@@ -1,10 +1,25 @@
-# One library per subsystem folder. Sources are picked up from the folder, so adding a
-# file to a subsystem needs no CMake edit; main.cpp files belong to executables instead.
+# One library per subsystem folder, or two where a folder holds a QtCore part and a widget
+# part. Sources are picked up from the folder, so adding a file needs no CMake edit; main.cpp
+# files belong to executables instead.
+#   marrowpad_library(name [CORE] [ONLY file...] [EXCLUDE file...] DEPS dep...)
+# ONLY takes just the named files of the folder, EXCLUDE leaves the named files out (names
+# relative to the folder). CORE marks a library that may use QtCore only; the layering test
+# checks every library so marked, through the global property MARROWPAD_CORE_LIBRARIES.
 function(marrowpad_library name)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS
-        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
-    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    cmake_parse_arguments(ARG "CORE" "" "DEPS;ONLY;EXCLUDE" ${ARGN})
+    if(ARG_ONLY)
+        set(sources)
+        foreach(f ${ARG_ONLY})
+            list(APPEND sources "${CMAKE_CURRENT_SOURCE_DIR}/${f}")
+        endforeach()
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS
+            "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+        list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+        foreach(f ${ARG_EXCLUDE})
+            list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${f}")
+        endforeach()
+    endif()
     set(cpp ${sources})
     list(FILTER cpp INCLUDE REGEX "\\.cpp$")
     if(cpp)
@@ -15,6 +30,9 @@ function(marrowpad_library name)
         add_library(${name} INTERFACE ${sources})
         target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}")
         target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+    if(ARG_CORE)
+        set_property(GLOBAL APPEND PROPERTY MARROWPAD_CORE_LIBRARIES ${name})
     endif()
 endfunction()
 
