@@ -3,17 +3,13 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "app/NotebookMessages.h"
+
 namespace {
 
 // The parser's own help text has English headings; this one is Japanese like the window.
 QString HelpText(const QList<QCommandLineOption>& options) {
-    QString text = QStringLiteral(
-        "使い方: marrowpad [オプション] [ノートブック.mrp]\n"
-        "\n"
-        "コードスニペットのノートブック Marrowpad を起動します。\n"
-        "ノートブックを指定すると、起動時にそのファイルを開きます。\n"
-        "\n"
-        "オプション:\n");
+    QString text = NotebookMessages::Usage();
     for (const QCommandLineOption& option : options) {
         QStringList names;
         for (const QString& name : option.names())
@@ -30,9 +26,9 @@ QString HelpText(const QList<QCommandLineOption>& options) {
 TCommandLine ParseCommandLine(const QStringList& arguments) {
     const QList<QCommandLineOption> options = {
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
-                           QStringLiteral("この説明を表示します")),
+                           NotebookMessages::HelpOption()),
         QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
-                           QStringLiteral("バージョンを表示します")),
+                           NotebookMessages::VersionOption()),
     };
     QCommandLineParser parser;
     parser.addOptions(options);
@@ -42,11 +38,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         result.Action = clError;
         const QStringList unknown = parser.unknownOptionNames();
-        const QString what = unknown.isEmpty() ? parser.errorText()
-                                               : QStringLiteral("不明なオプションです: %1")
-                                                     .arg(unknown.join(QStringLiteral(", ")));
-        result.Output =
-            QStringLiteral("marrowpad: %1\n'marrowpad --help' で使い方を表示します。\n").arg(what);
+        const QString what =
+            unknown.isEmpty()
+                ? parser.errorText()
+                : NotebookMessages::UnknownOption().arg(unknown.join(QStringLiteral(", ")));
+        result.Output = NotebookMessages::CommandLineError().arg(what);
         return result;
     }
     if (parser.isSet(options[0])) {

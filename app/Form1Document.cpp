@@ -7,6 +7,7 @@
 
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
+#include "app/Form1Messages.h"
 #include "app/NotebookFile.h"
 #include "app/NotebookTextExport.h"
 #include "app/TextUtils.h"
@@ -46,12 +47,9 @@ void TForm1::OpenNotebookFile(const QString& fileName) {
         fRescued = true;
         isModify = !fNotebook.IsEmpty();
         if (fNotebook.IsEmpty()) throw;
-        throw EReadError(error.Message() +
-                         QStringLiteral("\n\n壊れた箇所より前の %1 個のスニペットを「%2」として"
-                                        "表示しています。元のファイルには保存しません。"
-                                        "「名前を付けてファイル保存」で保存してください。")
-                             .arg(fNotebook.Count())
-                             .arg(QString::fromUtf8(kNewFileName)));
+        throw EReadError(error.Message() + Form1Messages::RescuedSnippets()
+                                               .arg(fNotebook.Count())
+                                               .arg(QString::fromUtf8(kNewFileName)));
     } catch (...) {
         // A notebook that failed to load must never be the target of a later Save: go on
         // with a new notebook instead.
@@ -91,8 +89,7 @@ void TForm1::ReleaseRecords() {
 // Asks whether to save a modified notebook and saves on yes. A failing save raises, which
 // stops the command that asked.
 void TForm1::SaveIfModified() {
-    if (isModify &&
-        TDialogService::Instance().Confirm(this, QStringLiteral("変更があります保存しますか？")))
+    if (isModify && TDialogService::Instance().Confirm(this, Form1Messages::SaveChangesPrompt()))
         SaveOverWriteCmdExecute();
 }
 
@@ -122,10 +119,7 @@ void TForm1::SaveOverWriteCmdExecute() {
     if (fNotebook.IsEmpty()) return;
     // Rescued snippets go nowhere without a name chosen for them: the default name could be
     // the damaged file itself or the notebook open before.
-    if (fRescued)
-        throw EFCreateError(
-            QStringLiteral("壊れたファイルから読み取ったノートは上書き保存できません。"
-                           "「名前を付けてファイル保存」で名前を付けて保存してください。"));
+    if (fRescued) throw EFCreateError(Form1Messages::RescuedNotOverwritten());
     Commit();
     SaveNotebook(CurrentFile);
 }

@@ -4,13 +4,13 @@
 
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
+#include "app/Form1Messages.h"
 #include "editor/CodeEdit.h"
 #include "platform/DialogPlacement.h"
 #include "platform/DialogService.h"
 #include "platform/FindDialog.h"
 
 namespace {
-const QString kNotFound = QStringLiteral("見つかりませんでした");
 
 // The rows of the selected hit as shown on screen, or an empty rectangle when none is shown.
 QRect HitOnScreen(TCodeEdit& edit) {
@@ -53,7 +53,7 @@ void TForm1::CreateSearchDialogs() {
 
 int TForm1::SearchEditor(const QString& text, const QString& replacement, TSearchOptions options) {
     const int found = Editor().SearchReplace(text, replacement, options);
-    SetPanelText(2, found == 0 ? kNotFound : QString());
+    SetPanelText(2, found == 0 ? Form1Messages::NotFound() : QString());
     if (found > 0) MoveOffHit(Editor(), {FindDialog1, ReplaceDialog1});
     return found;
 }
@@ -110,11 +110,11 @@ void TForm1::ReplaceDialog1Replace() {
     }
     // Find the next occurrence and select it, then ask before replacing it.
     if (Editor().SearchReplace(findText, replaceText, Opts & ~TSearchOptions(ssoReplace)) <= 0) {
-        SetPanelText(2, kNotFound);
+        SetPanelText(2, Form1Messages::NotFound());
         return;
     }
     MoveOffHit(Editor(), {ReplaceDialog1});
-    if (TDialogService::Instance().AskYesNo(this, replaceText + QStringLiteral("に置換しますか？"),
+    if (TDialogService::Instance().AskYesNo(this, Form1Messages::ReplacePrompt().arg(replaceText),
                                             HitOnScreen(Editor()))) {
         // Replace exactly the occurrence the user confirmed: search forwards from its start.
         const TBufferCoord start = Editor().BlockBegin();

@@ -6,6 +6,7 @@
 
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
+#include "app/Form1Messages.h"
 #include "app/NotebookTreeView.h"
 #include "editor/CodeEdit.h"
 #include "platform/DialogService.h"
@@ -86,8 +87,7 @@ void TForm1::SaveSettings() {
 
 void TForm1::SelectStyle(const QString& name) {
     if (!VisualStyles::SetActiveStyle(name)) {
-        TDialogService::Instance().ShowError(
-            this, QStringLiteral("スタイル '%1' が見つかりません").arg(name));
+        TDialogService::Instance().ShowError(this, Form1Messages::StyleNotFound().arg(name));
     }
     RefreshStyledParts();
     ApplyStyleColors();

@@ -1,5 +1,6 @@
 // Title search: walks the snippet titles in tree order, one hit per request.
 #include "app/Form1.h"
+#include "app/Form1Messages.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
 #include "platform/FindDialog.h"
@@ -42,7 +43,7 @@ void TForm1::FindDialog2Find() {
         }
     }
     if (!hit) {
-        SetPanelText(2, QStringLiteral("見つかりませんでした"));
+        SetPanelText(2, Form1Messages::NotFound());
         SearchIndex = 0;
         return;
     }

@@ -6,13 +6,14 @@
 
 #include "app/CodeEditMemo.h"
 #include "app/Form1.h"
+#include "app/Form1Messages.h"
 #include "app/NotebookModel.h"
 #include "app/NotebookTreeView.h"
 #include "app/TextUtils.h"
 #include "platform/DialogService.h"
 
 namespace {
-const QString kNewSnippetTitle = QStringLiteral("新規項目");
+const QString kNewSnippetTitle = Form1Messages::NewSnippetTitle();
 }
 
 // Next sibling: the first pre-order successor on the same level, before the walk leaves the
@@ -98,7 +99,7 @@ void TForm1::BtnDeleteClick() {
     if (!tn) return;
     // A message box lays out all it is given: a huge title is cut short.
     if (!TDialogService::Instance().Confirm(
-            this, BoundedPrefix(PanelText(1), 256) + QStringLiteral("を削除しますか？")))
+            this, Form1Messages::DeletePrompt().arg(BoundedPrefix(PanelText(1), 256))))
         return;
     TNotebookNode* doomed = tn;
     tn = nullptr;

@@ -1,5 +1,6 @@
 #include "app/Notebook.h"
 
+#include "app/NotebookMessages.h"
 #include "platform/Errors.h"
 
 // ---- TNotebookNode ---------------------------------------------------------------------
@@ -222,7 +223,7 @@ void TNotebook::SetImageIndex(TNotebookNode* node, int32_t imageIndex) {
 }
 
 TNotebookNode* TNotebook::NodeAt(int index) const {
-    if (index < 0 || index >= fCount) throw EListError(QStringLiteral("不正なインデックス"));
+    if (index < 0 || index >= fCount) throw EListError(NotebookMessages::InvalidIndex());
     TNotebookNode* node = First();
     for (int i = 0; i < index && node; ++i)
         node = node->GetNext();

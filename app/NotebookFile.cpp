@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 
+#include "app/NotebookMessages.h"
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
 #include "platform/WholeFileWriter.h"
@@ -29,20 +30,16 @@ enum : uint8_t {
     kTagUtf8 = 0x14,
 };
 
-const char* const kInvalidValue = "プロパティ値が無効です";
-const char* const kReadError = "ストリームからの読み取りエラー";
-const char* const kWriteError = "ストリームへの書き込みエラー";
-
 [[noreturn]] void ThrowReadError() {
-    throw EReadError(QString::fromUtf8(kReadError));
+    throw EReadError(NotebookMessages::ReadError());
 }
 
 [[noreturn]] void ThrowInvalidValue() {
-    throw EReadError(QString::fromUtf8(kInvalidValue));
+    throw EReadError(NotebookMessages::InvalidValue());
 }
 
 [[noreturn]] void ThrowWriteError() {
-    throw EWriteError(QString::fromUtf8(kWriteError));
+    throw EWriteError(NotebookMessages::WriteError());
 }
 
 QString ExpandedPath(const QString& fileName) {
@@ -544,12 +541,10 @@ void LoadNotebook(TNotebook& notebook, const QString& fileName, TReadFailure onF
     // Opening a pipe would wait, with the window frozen, for a writer that may never come.
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile())
-        throw EFOpenError(
-            QStringLiteral("ファイル %1 は開けません。 通常のファイルではありません。 ")
-                .arg(ExpandedPath(fileName)));
+        throw EFOpenError(NotebookMessages::NotARegularFile().arg(ExpandedPath(fileName)));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")
-                              .arg(ExpandedPath(fileName), file.errorString()));
+        throw EFOpenError(
+            NotebookMessages::CannotOpen().arg(ExpandedPath(fileName), file.errorString()));
     ReadNotebook(notebook, file, onFailure);
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/Notebook.h"
+#include "app/NotebookMessages.h"
 #include "editor/CodeEditExportHTML.h"
 #include "editor/CodeEditTextBuffer.h"
 #include "platform/Errors.h"
@@ -20,7 +21,8 @@ QByteArray Anchor(int index) {
 
 QByteArray HeadingText(const TNotebookNode& node) {
     const QString title = node.Title().trimmed();
-    return TExporterHTML::EscapeTitle(title.isEmpty() ? QStringLiteral("（無題）") : title);
+    return TExporterHTML::EscapeTitle(title.isEmpty() ? NotebookMessages::UntitledHeading()
+                                                      : title);
 }
 
 QByteArray PageHead(TExporterHTML& exporter) {
@@ -103,9 +105,8 @@ void ExportNotebookHtml(const TNotebook& notebook, TExporterHTML& exporter,
     const QByteArray page = NotebookHtmlPage(notebook, exporter);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            QStringLiteral("ファイル \"%1\" を作成できません。%2")
-                .arg(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()), file.errorString()));
+        throw EFCreateError(NotebookMessages::CannotCreate().arg(
+            QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()), file.errorString()));
     if (file.write(page) != page.size() || !file.commit())
-        throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+        throw EWriteError(NotebookMessages::WriteError());
 }

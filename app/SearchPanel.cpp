@@ -10,13 +10,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/Form1Messages.h"
 #include "app/NotebookSearchRunner.h"
 #include "app/SearchResultDelegate.h"
 #include "app/SearchResultModel.h"
-
-namespace {
-const QString kNotFound = QStringLiteral("見つかりませんでした");
-}
 
 TSearchPanel::TSearchPanel(QWidget* parent)
     : QWidget(parent),
@@ -132,15 +129,12 @@ void TSearchPanel::NotebookChanged() {
 }
 
 void TSearchPanel::ShowStatus(bool finished, bool truncated) {
-    if (truncated)
-        fError->setText(QStringLiteral("最初の %1 件だけを表示しています").arg(fModel->HitCount()));
+    if (truncated) fError->setText(Form1Messages::HitsTruncated().arg(fModel->HitCount()));
     if (!OnStatus) return;
     if (finished && fModel->HitCount() == 0)
-        OnStatus(kNotFound);
+        OnStatus(Form1Messages::NotFound());
     else
-        OnStatus(QStringLiteral("%1 件 / %2 スニペット")
-                     .arg(fModel->HitCount())
-                     .arg(fModel->SnippetCount()));
+        OnStatus(Form1Messages::HitCount().arg(fModel->HitCount()).arg(fModel->SnippetCount()));
 }
 
 bool TSearchPanel::StepHit(bool forward) {

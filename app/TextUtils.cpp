@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/LineBreaks.h"
+
 QString TrimLeadingSpaces(const QString& s) {
     qsizetype i = 0;
     while (i < s.size() && (s.at(i) == u' ' || s.at(i) == QChar(0x3000)))
@@ -17,18 +19,12 @@ QString TrimTrailingLineBreaks(const QString& s) {
 }
 
 QString TextLine(const QString& text, int index) {
-    qsizetype start = 0;
-    for (int line = 0; start <= text.size(); ++line) {
-        qsizetype end = start;
-        while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
-            ++end;
-        if (line == index) return text.mid(start, end - start);
-        if (end >= text.size()) break;
-        end +=
-            (text.at(end) == u'\r' && end + 1 < text.size() && text.at(end + 1) == u'\n') ? 2 : 1;
-        start = end;
-    }
-    return QString();
+    QString line;
+    int at = 0;
+    ForEachLine(text, TFinalBreak::StartsEmptyLine, [&](qsizetype start, qsizetype length) {
+        if (at++ == index) line = text.mid(start, length);
+    });
+    return line;
 }
 
 QString BoundedPrefix(const QString& s, qsizetype maxLength) {

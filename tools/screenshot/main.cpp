@@ -10,6 +10,8 @@
 //     --look NAME            the visual style (default "Sky"; "Windows" is the platform's)
 //     --scale PPI            the window scale in pixels per inch (96 is 100 %)
 //     --dialog DIALOG.png    also render the settings dialog into DIALOG.png
+//     --menus PREFIX         also render each menu of the menu bar, its submenus and the
+//                            editor's context menu into PREFIX-1.png, PREFIX-2.png, ...
 //
 // The window starts from a settings file of its own in a scratch folder, so the program's
 // real settings are neither read nor written.
@@ -18,6 +20,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -38,6 +42,15 @@ int Fail(const char* message) {
     return 2;
 }
 
+// Renders a menu and then its submenus, numbering the images from `next`.
+bool SaveMenus(QMenu* menu, const QString& prefix, int& next) {
+    menu->adjustSize();
+    if (!menu->grab().save(QStringLiteral("%1-%2.png").arg(prefix).arg(next++))) return false;
+    for (QAction* a : menu->actions())
+        if (a->menu() && !SaveMenus(a->menu(), prefix, next)) return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +65,7 @@ int main(int argc, char** argv) {
     QString style = QStringLiteral("Sky");
     int scale = 96;
     QString dialogOut;
+    QString menusOut;
     QList<int> selection;
     QString search;
     for (int i = 3; i < args.size(); ++i) {
@@ -76,6 +90,9 @@ int main(int argc, char** argv) {
             ++i;
         } else if (a == QLatin1String("--dialog")) {
             dialogOut = next;
+            ++i;
+        } else if (a == QLatin1String("--menus")) {
+            menusOut = next;
             ++i;
         } else if (a == QLatin1String("--line-numbers")) {
             lineNumbers = true;
@@ -129,6 +146,13 @@ int main(int argc, char** argv) {
         QTest::qWait(100);
         if (!form.Form2->grab().save(dialogOut)) return Fail("cannot write the dialog image");
         form.Form2->hide();
+    }
+    if (!menusOut.isEmpty()) {
+        int next = 1;
+        for (QAction* m : form.menuBar()->actions())
+            if (!SaveMenus(m->menu(), menusOut, next)) return Fail("cannot write a menu image");
+        if (!SaveMenus(form.EditorPopupMenu, menusOut, next))
+            return Fail("cannot write a menu image");
     }
     form.isModify = false;
     return 0;
