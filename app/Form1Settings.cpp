@@ -10,6 +10,7 @@
 #include "app/NotebookTreeView.h"
 #include "editor/CodeEdit.h"
 #include "platform/DialogService.h"
+#include "platform/PaletteColors.h"
 #include "platform/SystemColors.h"
 #include "platform/VisualStyles.h"
 #include "settings/ExIniFile.h"

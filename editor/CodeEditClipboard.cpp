@@ -9,6 +9,7 @@
 #include "editor/CodeEdit.h"
 #include "editor/CodeEditExportHTML.h"
 #include "editor/CodeEditTextBuffer.h"
+#include "platform/PaletteColors.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ QMimeData* TCustomCodeEdit::CreateClipboardMimeData() const {
 }
 
 void TCustomCodeEdit::ConfigureExporter(TCustomExporter& Exporter) const {
-    Exporter.SetPalette(palette());
+    Exporter.SetSystemColors(SystemColorsOf(palette()));
     TExporterFont exportFont;
     exportFont.Name = font().family();
     exportFont.Size = font().pointSize();

@@ -6,33 +6,25 @@
 #include <limits>
 #include <utility>
 
+#include "editor/CodeEditMessages.h"
 #include "editor/CodeEditTextBuffer.h"
-#include "platform/SystemColors.h"
 
 namespace {
 
 // A token without an attribute gets a look no attribute can have, so it never joins a run.
 constexpr TTokenLook kNoAttributeLook{0xFFFFFFFF, 0xFFFFFFFF, 0xFF};
 
-// The classic light desktop: white windows, black text.
-QPalette LightPalette() {
-    QPalette p;
-    const QColor face(240, 240, 240);
-    p.setColor(QPalette::Window, face);
-    p.setColor(QPalette::WindowText, Qt::black);
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, face);
-    p.setColor(QPalette::Text, Qt::black);
-    p.setColor(QPalette::Button, face);
-    p.setColor(QPalette::ButtonText, Qt::black);
-    p.setColor(QPalette::Highlight, QColor(0, 120, 215));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
+// The classic light desktop: white windows, black text, light grey faces, a blue selection.
+constexpr TSystemColorTable kLightSystemColors = {
+    0xF0F0F0, 0x9F9F9F,   0xD77800, 0xB8B8B8, 0xF0F0F0, 0xFFFFFF, 0x767676, 0x000000,  // 0..7
+    0x000000, 0xFFFFFF,   0xF0F0F0, 0xF0F0F0, 0xB8B8B8, 0xD77800, 0xFFFFFF, 0xF0F0F0,  // 8..15
+    0x9F9F9F, 0x000000,   0x000000, 0x000000, 0xFFFFFF, 0x767676, 0xCACACA, 0x000000,  // 16..23
+    0xDCFFFF, kColorNone, 0xFF0000, 0xD77800, 0xB8B8B8, 0xD77800, 0xF0F0F0,            // 24..30
+};
 
 }  // namespace
 
-TCustomExporter::TCustomExporter() : fPalette(LightPalette()) {}
+TCustomExporter::TCustomExporter() : fSystemColors(kLightSystemColors) {}
 
 TCustomExporter::~TCustomExporter() = default;
 
@@ -49,8 +41,7 @@ void TCustomExporter::SetHighlighter(TCustomHighlighter* Value) {
 }
 
 quint32 TCustomExporter::ResolveColor(quint32 Color, quint32 Fallback) const {
-    const QColor color = ColorToQColor(Color, fPalette);
-    return color.isValid() ? QColorToColor(color) : Fallback;
+    return ::ResolveColor(Color, fSystemColors, Fallback);
 }
 
 quint32 TCustomExporter::FontColor() const {
@@ -194,6 +185,5 @@ void TCustomExporter::StartRangeBefore(const TCodeEditStringList& Lines, qsizety
 }
 
 void TCustomExporter::SaveToStream(QIODevice& Stream) const {
-    if (Stream.write(fBuffer) != fBuffer.size())
-        throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+    if (Stream.write(fBuffer) != fBuffer.size()) throw EWriteError(CodeEditMessages::WriteError());
 }

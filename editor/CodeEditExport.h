@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QPalette>
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -10,6 +9,7 @@
 #include "editor/CodeEditAttributeTable.h"
 #include "editor/CodeEditTokenRuns.h"
 #include "editor/CodeEditTypes.h"
+#include "platform/SystemColors.h"
 
 class QIODevice;
 class TCodeEditStringList;
@@ -71,10 +71,10 @@ public:
     bool ExportAsText() const noexcept { return fExportAsText; }
     void SetExportAsText(bool Value) { fExportAsText = Value; }
     TExporterEncoding Encoding() const noexcept { return FEncoding; }
-    // System colours are resolved from this palette; the default is a light one that does
-    // not depend on the desktop, so exports from scripts are the same everywhere.
-    const QPalette& Palette() const noexcept { return fPalette; }
-    void SetPalette(const QPalette& Value) { fPalette = Value; }
+    // System colours are resolved from this table; the default is a light desktop's, so
+    // exports from scripts are the same everywhere.
+    const TSystemColorTable& SystemColors() const noexcept { return fSystemColors; }
+    void SetSystemColors(const TSystemColorTable& Value) { fSystemColors = Value; }
 
     // 0x00BBGGRR of a colour value with system colours resolved; none, and a value that
     // names no colour, give Fallback.
@@ -128,7 +128,7 @@ protected:
     quint8 fLastStyle = 0;
     bool fCreateHTMLFragment = false;
     bool fExportAsText = false;
-    QPalette fPalette;
+    TSystemColorTable fSystemColors;
 
 private:
     // Appends the body of the range; false, having written nothing, when the range is empty.

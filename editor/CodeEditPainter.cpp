@@ -11,6 +11,7 @@
 #include "editor/CodeEditPaintCache.h"
 #include "editor/CodeEditTokenRuns.h"
 #include "highlighters/CodeEditHighlighter.h"
+#include "platform/PaletteColors.h"
 
 namespace {
 

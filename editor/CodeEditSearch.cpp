@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "editor/CodeEditMessages.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -113,7 +114,7 @@ void TCodeEditSearch::SetOptions(TSearchOptions Value) {
 
 void TCodeEditSearch::InitShiftTable() {
     PatLen = Pat.size();
-    if (PatLen == 0) throw EMarrowpadError(QStringLiteral("Pattern is empty"));
+    if (PatLen == 0) throw EMarrowpadError(CodeEditMessages::EmptyPattern());
     PatLenSucc = PatLen + 1;
     auto& shift = *Shift;
     shift.fill(static_cast<qint32>(std::min<qsizetype>(PatLenSucc, 0x7FFFFFFF)));

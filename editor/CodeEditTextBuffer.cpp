@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "editor/CodeEditMessages.h"
 #include "platform/CodePage.h"
+#include "platform/LineBreaks.h"
 
 namespace {
 
@@ -24,34 +26,6 @@ constexpr qsizetype kDefaultUTF8CheckLen = 16384;
 const QString& EmptyString() {
     static const QString empty;
     return empty;
-}
-
-// Calls Emit(start, length) for each line of Text. A line ends at CR LF, a lone CR or a lone
-// LF; a final line break does not start a further line.
-template <class F>
-void SplitLines(QStringView Text, F&& Emit) {
-    const char16_t* p = Text.utf16();
-    const qsizetype n = Text.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char16_t c = p[i];
-        if (c > kCR || (c != kCR && c != kLF)) {
-            ++i;
-            continue;
-        }
-        Emit(start, i - start);
-        if (c == kCR && i + 1 < n && p[i + 1] == kLF) ++i;
-        start = ++i;
-    }
-    if (start < n) Emit(start, n - start);
-}
-
-QStringList SplitToList(const QString& Text) {
-    QStringList lines;
-    SplitLines(Text,
-               [&](qsizetype start, qsizetype length) { lines.append(Text.mid(start, length)); });
-    return lines;
 }
 
 struct TLineBreaksSeen {
@@ -192,7 +166,7 @@ TCodeEditStringList::TCodeEditStringList() = default;
 TCodeEditStringList::~TCodeEditStringList() = default;
 
 void TCodeEditStringList::ListIndexOutOfBounds(qsizetype Index) {
-    throw ECodeEditStringList(QStringLiteral("Invalid stringlist index %1").arg(Index));
+    throw ECodeEditStringList(CodeEditMessages::ListIndexOutOfBounds().arg(Index));
 }
 
 // ---------------------------------------------------------------- update bracket
@@ -265,8 +239,7 @@ void TCodeEditStringList::Grow() {
 }
 
 void TCodeEditStringList::SetCapacity(qsizetype NewCapacity) {
-    if (NewCapacity < fCount)
-        throw EListError(QStringLiteral("Stringlist capacity cannot be smaller than count"));
+    if (NewCapacity < fCount) throw EListError(CodeEditMessages::CapacityBelowCount());
     if (NewCapacity == Capacity()) return;
     Reallocate(NewCapacity, fGapStart);
 }
@@ -629,7 +602,7 @@ void TCodeEditStringList::InsertStrings(qsizetype Index, const QStringList& Stri
 
 void TCodeEditStringList::InsertText(qsizetype Index, const QString& Text) {
     if (Text.isEmpty()) return;
-    InsertStrings(Index, SplitToList(Text));
+    InsertStrings(Index, SplitLines(Text, TFinalBreak::EndsText));
 }
 
 void TCodeEditStringList::AddStrings(const QStringList& Strings) {
@@ -747,10 +720,10 @@ void TCodeEditStringList::SetText(const QString& AValue) {
     const QString Value = AValue;  // may be one of our own lines, emptied below
     Bracket([&] {
         qsizetype lines = 0;
-        SplitLines(Value, [&](qsizetype, qsizetype) { ++lines; });
+        ForEachLine(Value, TFinalBreak::EndsText, [&](qsizetype, qsizetype) { ++lines; });
         // Room for the edits that follow, so that the first Enter does not copy the array.
         ResetForRefill(lines + lines / 16);
-        SplitLines(Value, [&](qsizetype start, qsizetype length) {
+        ForEachLine(Value, TFinalBreak::EndsText, [&](qsizetype start, qsizetype length) {
             Add(start == 0 && length == Value.size() ? Value : Value.mid(start, length));
         });
     });
@@ -797,7 +770,7 @@ QString TCodeEditStringList::LineBreakOf(TCodeEditFileFormat Format) {
 }
 
 void TCodeEditStringList::LoadFromStream(QIODevice& Stream, std::optional<TTextEncoding> Encoding) {
-    if (!Stream.isReadable()) throw EReadError(QStringLiteral("ストリームからの読み取りエラー"));
+    if (!Stream.isReadable()) throw EReadError(CodeEditMessages::ReadError());
     const QByteArray bytes = Stream.readAll();
     TTextEncoding encoding = fDefaultEncoding;
     qsizetype bomLength = 0;
@@ -826,7 +799,7 @@ void TCodeEditStringList::LoadFromStream(QIODevice& Stream, std::optional<TTextE
 }
 
 void TCodeEditStringList::SaveToStream(QIODevice& Stream, std::optional<TTextEncoding> Encoding) {
-    if (!Stream.isWritable()) throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+    if (!Stream.isWritable()) throw EWriteError(CodeEditMessages::WriteError());
     TTextEncoding encoding = Encoding.value_or(fEncoding);
     const QString text = GetSeparatedText(LineBreakOf(fFileFormat));
     QByteArray bytes = Encode(text, encoding);
@@ -836,6 +809,5 @@ void TCodeEditStringList::SaveToStream(QIODevice& Stream, std::optional<TTextEnc
         if (encoding != teAnsi) bytes = Encode(text, encoding);
     }
     if (fWriteBOM) bytes.prepend(Preamble(encoding));
-    if (Stream.write(bytes) != bytes.size())
-        throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+    if (Stream.write(bytes) != bytes.size()) throw EWriteError(CodeEditMessages::WriteError());
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include <QtGlobal>
-
-class QPalette;
+#include <array>
 
 // Colour values as the settings file, the highlighters and the editor keep them: 0x00BBGGRR
 // (red in the low byte), kColorNone for "the control's own colour", and 0xFF0000nn for the
@@ -15,10 +13,18 @@ inline constexpr bool IsSystemColor(quint32 Color) {
     return (Color & 0xFFFFFF00u) == 0xFF000000u;
 }
 
-// The one place where a colour value becomes something to paint with. System colours come
-// from the palette's roles; kColorNone, and any value that is neither RGB nor a known system
-// colour, give Fallback.
-QColor ColorToQColor(quint32 Color, const QPalette& Palette, const QColor& Fallback = QColor());
+// System colours are numbered 0..30; number 25 has no colour of its own.
+inline constexpr int kSystemColorCount = 31;
 
-// The 0x00BBGGRR value of an opaque colour (the alpha channel is dropped).
-quint32 QColorToColor(const QColor& Color);
+// The 0x00BBGGRR value each system colour number stands for on one desktop. The entry of a
+// number without a colour is kColorNone.
+using TSystemColorTable = std::array<quint32, kSystemColorCount>;
+
+// The number nn of a system colour value 0xFF0000nn that has a colour, or -1 for any other
+// value. Every conversion of system colours asks this, so they agree on which values name one.
+int SystemColorNumber(quint32 Color);
+
+// The 0x00BBGGRR value a colour value shows as: RGB values as they are, system colours from
+// Table. kColorNone, and any value that is neither RGB nor a system colour with a colour in
+// Table, give Fallback.
+quint32 ResolveColor(quint32 Color, const TSystemColorTable& Table, quint32 Fallback);

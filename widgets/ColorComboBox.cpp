@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/PaletteColors.h"
 #include "platform/SystemColors.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "editor/CodeEdit.h"
+#include "platform/PaletteColors.h"
 #include "platform/SystemColors.h"
 #include "platform/VisualStyles.h"
 #include "settings/IniValues.h"

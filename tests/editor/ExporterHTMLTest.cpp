@@ -238,14 +238,14 @@ TEST_F(ExporterDocumentTest, OffsetsCountBytesOfJapaneseTextAndTitles) {
 }
 
 TEST_F(ExporterDocumentTest, SystemColoursAndNoneAreResolved) {
-    QPalette palette = Exporter.Palette();
-    palette.setColor(QPalette::Text, QColor(0x11, 0x22, 0x33));
-    palette.setColor(QPalette::Base, QColor(0x44, 0x55, 0x66));
-    Exporter.SetPalette(palette);
+    TSystemColorTable colors = Exporter.SystemColors();
+    colors[8] = 0x332211;  // window text
+    colors[5] = 0x665544;  // window
+    Exporter.SetSystemColors(colors);
     pas.AttributeByName(u"Space")->SetBackground(kHighlighterNoColor);
     pas.AttributeByName(u"Comment")->SetForeground(0xFF000008);  // the window text
     TExporterHTML plain;
-    plain.SetPalette(palette);
+    plain.SetSystemColors(colors);
     plain.SetUseBackground(true);
     plain.SetHighlighter(&pas);
     EXPECT_TRUE(
