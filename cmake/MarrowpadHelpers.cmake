@@ -3,14 +3,18 @@
 # files belong to executables instead.
 #   marrowpad_library(name [CORE] [ONLY file...] [EXCLUDE file...] DEPS dep...)
 # ONLY takes just the named files of the folder, EXCLUDE leaves the named files out (names
-# relative to the folder). CORE marks a library that may use QtCore only; the layering test
-# checks every library so marked, through the global property MARROWPAD_CORE_LIBRARIES.
+# relative to the folder). A named file that does not exist is skipped, so one list can serve
+# as the ONLY of one library and the EXCLUDE of the other while a file is still to come. CORE
+# marks a library that may use QtCore only; the layering test checks every library so marked,
+# through the global property MARROWPAD_CORE_LIBRARIES.
 function(marrowpad_library name)
     cmake_parse_arguments(ARG "CORE" "" "DEPS;ONLY;EXCLUDE" ${ARGN})
     if(ARG_ONLY)
         set(sources)
         foreach(f ${ARG_ONLY})
-            list(APPEND sources "${CMAKE_CURRENT_SOURCE_DIR}/${f}")
+            if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${f}")
+                list(APPEND sources "${CMAKE_CURRENT_SOURCE_DIR}/${f}")
+            endif()
         endforeach()
     else()
         file(GLOB sources CONFIGURE_DEPENDS

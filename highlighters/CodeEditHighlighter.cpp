@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "highlighters/HighlighterMessages.h"
 #include "settings/ExIniFile.h"
 
 namespace {
@@ -90,7 +91,7 @@ THighlighterAttributes* TCustomHighlighter::AddAttribute(const QString& Name,
             return attribute->Name().compare(n, Qt::CaseInsensitive) < 0;
         });
     if (it != fAttributes.end() && (*it)->Name().compare(Name, Qt::CaseInsensitive) == 0)
-        throw EHighlighterError(QStringLiteral("属性名 %1 が重複しています").arg(Name));
+        throw EHighlighterError(HighlighterMessages::DuplicateAttribute().arg(Name));
     return fAttributes.insert(it, std::make_unique<THighlighterAttributes>(Name, FriendlyName))
         ->get();
 }

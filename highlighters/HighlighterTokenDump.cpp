@@ -7,21 +7,12 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+#include "highlighters/HighlighterMessages.h"
 #include "platform/CodePage.h"
+#include "platform/LineBreaks.h"
 
 QStringList SplitIntoLines(const QString& Text) {
-    QStringList lines;
-    const qsizetype n = Text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = Text[i];
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(Text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && Text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < n) lines.append(Text.mid(start));
-    return lines;
+    return SplitLines(Text, TFinalBreak::EndsText);
 }
 
 QByteArray DumpTokens(TCustomHighlighter& Highlighter, const QStringList& Lines) {
@@ -56,17 +47,17 @@ QByteArray DumpTokens(TCustomHighlighter& Highlighter, const QStringList& Lines)
 QString ReadUtf8TextFile(const QString& Path) {
     QFile file(Path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("ファイル %1 は開けません。 %2 ")
-                              .arg(QFileInfo(Path).absoluteFilePath(), file.errorString()));
+        throw EFOpenError(HighlighterMessages::CannotOpenFile().arg(
+            QFileInfo(Path).absoluteFilePath(), file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EReadError(QStringLiteral("ファイル %1 を読めません。 %2 ")
-                             .arg(QFileInfo(Path).absoluteFilePath(), file.errorString()));
+        throw EReadError(HighlighterMessages::CannotReadFile().arg(
+            QFileInfo(Path).absoluteFilePath(), file.errorString()));
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QString text;
     if (!DecodeUtf8Strict(bytes, text))
-        throw EConvertError(QStringLiteral("ファイル %1 はUTF-8のテキストではありません。")
-                                .arg(QFileInfo(Path).absoluteFilePath()));
+        throw EConvertError(
+            HighlighterMessages::NotUtf8Text().arg(QFileInfo(Path).absoluteFilePath()));
     return text;
 }
 

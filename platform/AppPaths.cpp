@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "platform/Errors.h"
+#include "platform/PlatformMessages.h"
 
 QString ApplicationDir() {
     return QCoreApplication::applicationDirPath();
@@ -28,8 +29,7 @@ QString SystemConfigDir() {
 
 QString ExtractFileName(const QString& path) {
     // NUL is the one character a Linux path cannot hold.
-    if (path.contains(QChar(0)))
-        throw EArgumentError(QStringLiteral("パスに無効な文字が含まれています"));
+    if (path.contains(QChar(0))) throw EArgumentError(PlatformMessages::InvalidPathCharacters());
     qsizetype cut = -1;
     for (qsizetype i = path.size() - 1; i >= 0; --i) {
         const QChar c = path.at(i);

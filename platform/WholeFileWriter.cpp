@@ -6,23 +6,20 @@
 #include <cerrno>
 
 #include "platform/Errors.h"
+#include "platform/PlatformMessages.h"
 
 namespace {
-
-const char* const kAccessDenied = "アクセスが拒否されました。";
 
 QString ExpandedPath(const QString& fileName) {
     return QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
 }
 
 [[noreturn]] void ThrowCreateError(const QString& fileName, const QString& cause) {
-    throw EFCreateError(
-        QStringLiteral("ファイル \"%1\" を作成できません。%2").arg(ExpandedPath(fileName), cause));
+    throw EFCreateError(PlatformMessages::CannotCreateFile().arg(ExpandedPath(fileName), cause));
 }
 
 [[noreturn]] void ThrowWriteError(const QString& fileName, const QString& cause) {
-    throw EWriteError(
-        QStringLiteral("ファイル \"%1\" に書き込めません。%2").arg(ExpandedPath(fileName), cause));
+    throw EWriteError(PlatformMessages::CannotWriteFile().arg(ExpandedPath(fileName), cause));
 }
 
 }  // namespace
@@ -30,7 +27,7 @@ QString ExpandedPath(const QString& fileName) {
 void WriteAll(QIODevice& device, const char* data, qint64 size) {
     while (size > 0) {
         const qint64 written = device.write(data, size);
-        if (written <= 0) throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+        if (written <= 0) throw EWriteError(PlatformMessages::StreamWriteError());
         data += written;
         size -= written;
     }
@@ -39,22 +36,18 @@ void WriteAll(QIODevice& device, const char* data, qint64 size) {
 QString FileErrorCause(const QFileDevice& file) {
     // Qt keeps only the text of the system error, made from its number by qt_error_string;
     // making the same texts here tells which number it was.
+    using namespace PlatformMessages;
     static const struct {
         int code;
-        const char* text;
+        QString (*text)();
     } kKnown[] = {
-        {ENOSPC, "ディスクに十分な空き領域がありません。"},
-        {EDQUOT, "ディスクに十分な空き領域がありません。"},
-        {EFBIG, "ファイルが大きすぎます。"},
-        {EACCES, kAccessDenied},
-        {EPERM, kAccessDenied},
-        {EROFS, kAccessDenied},
-        {ENOENT, "指定されたパスが見つかりません。"},
-        {ENOTDIR, "指定されたパスが見つかりません。"},
+        {ENOSPC, DiskFull},     {EDQUOT, DiskFull},      {EFBIG, FileTooLarge},
+        {EACCES, AccessDenied}, {EPERM, AccessDenied},   {EROFS, AccessDenied},
+        {ENOENT, PathNotFound}, {ENOTDIR, PathNotFound},
     };
     const QString system = file.errorString();
     for (const auto& known : kKnown) {
-        if (system == qt_error_string(known.code)) return QString::fromUtf8(known.text);
+        if (system == qt_error_string(known.code)) return known.text();
     }
     return system;
 }
@@ -63,9 +56,9 @@ void WriteWholeFile(const QString& fileName, const std::function<void(QIODevice&
     // Renaming over a pipe or a device would put a regular file in its place.
     const QFileInfo target(fileName);
     if (target.exists() && !target.isFile())
-        ThrowCreateError(fileName, QStringLiteral("通常のファイルではありません。"));
+        ThrowCreateError(fileName, PlatformMessages::NotRegularFile());
     if (target.exists() && !target.isWritable())
-        ThrowCreateError(fileName, QString::fromUtf8(kAccessDenied));
+        ThrowCreateError(fileName, PlatformMessages::AccessDenied());
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

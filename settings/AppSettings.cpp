@@ -37,21 +37,6 @@ quint32 ReadColorOrDefault(const TExIniFile& ini, const QString& key, quint32 fa
     }
 }
 
-// Sets the value back in place when the autoupdate guard goes out of scope.
-class TAutoUpdatePause {
-public:
-    explicit TAutoUpdatePause(TExIniFile& ini) : fIni(ini), fWas(ini.AutoUpdate()) {
-        ini.SetAutoUpdate(false);
-    }
-    ~TAutoUpdatePause() { fIni.SetAutoUpdate(fWas); }
-    TAutoUpdatePause(const TAutoUpdatePause&) = delete;
-    TAutoUpdatePause& operator=(const TAutoUpdatePause&) = delete;
-
-private:
-    TExIniFile& fIni;
-    bool fWas;
-};
-
 }  // namespace
 
 TAppSettings::TAppSettings() {
@@ -88,7 +73,7 @@ void TAppSettings::Read(const TExIniFile& ini, QStringList& errors) {
     SelectSynNumber = ini.ReadInteger(kMemo, QStringLiteral("Hiliter"), 0);
     TreeWidth = ini.ReadInteger(kMemo, QStringLiteral("Tree"), 160);
     QString colorError;
-    ini.ReadFont(kMemo, QStringLiteral("Font"), MemoFont, &colorError);
+    ReadFont(ini, kMemo, QStringLiteral("Font"), MemoFont, &colorError);
     if (!colorError.isEmpty()) errors << colorError;
     MemoFont.Font.setPointSize(ValidFontSize(
         ini.ReadInteger(kMemo, QStringLiteral("Font.Size"), MemoFont.Font.pointSize())));
@@ -97,7 +82,7 @@ void TAppSettings::Read(const TExIniFile& ini, QStringList& errors) {
     isDark = ini.ReadBool(kMemo, QStringLiteral("Dark"), false);
     ForEachTokenFont(*this, [&](const QString& key, TIniFont& font) {
         QString error;
-        ini.ReadFont(kSyn, key, font, &error);
+        ReadFont(ini, kSyn, key, font, &error);
         if (!error.isEmpty()) errors << error;
     });
     isDragMode = ini.ReadBool(kTree, QStringLiteral("DragMode"), false);
@@ -121,12 +106,12 @@ void TAppSettings::Write(TExIniFile& ini, const QString& styleName) const {
         ini.WriteInteger(kMemo, QStringLiteral("TabWidth"), TabWidth);
         ini.WriteInteger(kMemo, QStringLiteral("Hiliter"), SelectSynNumber);
         ini.WriteInteger(kMemo, QStringLiteral("Tree"), TreeWidth);
-        ini.WriteFont(kMemo, QStringLiteral("Font"), MemoFont);
+        WriteFont(ini, kMemo, QStringLiteral("Font"), MemoFont);
         ini.WriteColor(kMemo, QStringLiteral("BG"), BGColor);
         ini.WriteColor(kMemo, QStringLiteral("FG"), FGColor);
         ini.WriteBool(kMemo, QStringLiteral("Dark"), isDark);
         ForEachTokenFont(*this, [&ini](const QString& key, const TIniFont& font) {
-            ini.WriteFont(kSyn, key, font);
+            WriteFont(ini, kSyn, key, font);
         });
         ini.WriteBool(kTree, QStringLiteral("DragMode"), isDragMode);
     }

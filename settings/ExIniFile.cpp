@@ -7,6 +7,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Errors.h"
+#include "settings/IniMessages.h"
 #include "settings/IniValues.h"
 
 namespace {
@@ -92,8 +93,7 @@ QString TExIniFile::ResolvePath(const QString& name, QString& fallback, bool& cr
             return path;
         }
         case bdAppData:
-            if (folders.AppData.isEmpty())
-                throw EFOpenError(QStringLiteral("ユーザーの設定フォルダが見つかりません"));
+            if (folders.AppData.isEmpty()) throw EFOpenError(IniMessages::NoUserSettingsFolder());
             createFolder = true;
             return JoinPath(folders.AppData, name);
         case bdNone:
@@ -196,7 +196,7 @@ qint32 TExIniFile::ReadHex(const QString& Section, const QString& Item, qint32 D
     // The first two characters are taken to be "0x", whatever they are.
     const QString digits = text.mid(2, 8);
     const std::optional<quint32> value = ParseIniHexDigits(digits);
-    if (!value) throw EConvertError(QStringLiteral("'%1' は整数ではありません").arg(u'$' + digits));
+    if (!value) throw EConvertError(IniMessages::NotAnInteger().arg(u'$' + digits));
     return qint32(*value);
 }
 

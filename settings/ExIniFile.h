@@ -9,10 +9,9 @@
 #include <optional>
 
 #include "settings/IniDocument.h"
-#include "settings/IniFont.h"
+#include "settings/IniFontValue.h"
 
 class QIODevice;
-class QWidget;
 
 // Where a bare file name is placed.
 enum TBaseDir : quint8 { bdWindows, bdApplication, bdAppData, bdNone };
@@ -105,23 +104,14 @@ public:
     void ReadList(const QString& Section, const QString& Item, QStringList& List) const;
     void WriteList(const QString& Section, const QString& Item, const QStringList& Value);
 
-    // Item".Name", ".Size", ".Style", ".Color". With colorError, a colour that is not
-    // hexadecimal keeps the font's colour and gives its conversion message there instead of
-    // raising, and the rest of the font is still read.
-    void ReadFont(const QString& Section, const QString& Item, TIniFont& Font,
+    // Item".Name", ".Size", ".Style", ".Color", with the font's values as the defaults. With
+    // colorError, a colour that is not hexadecimal keeps the font's colour and gives its
+    // conversion message there instead of raising, and the rest of the font is still read.
+    // A size of 0 or less reads as 0, and only the four style bits count. QFont fonts
+    // and window placement go through settings/IniFont.h and settings/ExIniFileWidgets.h.
+    void ReadFont(const QString& Section, const QString& Item, TIniFontValue& Font,
                   QString* colorError = nullptr) const;
-    void WriteFont(const QString& Section, const QString& Item, const TIniFont& Value);
-
-    // Window placement: Item".Flags", ".Show", ".MaxX", ".MaxY", ".X", ".Y", ".XSize" (right
-    // edge), ".YSize" (bottom edge).
-    void ReadForm(const QString& Section, const QString& Item, QWidget& Form) const;
-    void WriteForm(const QString& Section, const QString& Item, const QWidget& Form);
-    // Item".X", ".Y": the window's position.
-    void ReadFormPos(const QString& Section, const QString& Item, QWidget& Form) const;
-    void WriteFormPos(const QString& Section, const QString& Item, const QWidget& Form);
-    // Item".XSize", ".YSize": the window's width and height.
-    void ReadFormSize(const QString& Section, const QString& Item, QWidget& Form) const;
-    void WriteFormSize(const QString& Section, const QString& Item, const QWidget& Form);
+    void WriteFont(const QString& Section, const QString& Item, const TIniFontValue& Value);
 
     // Bytes as two upper-case hex digits each. A read writes them into Value at its position;
     // a QBuffer is left at the start of them and the result counts the bytes from there to its
@@ -165,4 +155,20 @@ private:
     QString FFallbackPath;
     // Whether the file's folder is created on the first write (the per-user folder).
     bool FCreateFolder = false;
+};
+
+// Holds AutoUpdate off while several values are written, and puts it back when it ends. The
+// file is not written here: the owner calls UpdateFile when the batch is done.
+class TAutoUpdatePause {
+public:
+    explicit TAutoUpdatePause(TExIniFile& ini) : fIni(ini), fWas(ini.AutoUpdate()) {
+        ini.SetAutoUpdate(false);
+    }
+    ~TAutoUpdatePause() { fIni.SetAutoUpdate(fWas); }
+    TAutoUpdatePause(const TAutoUpdatePause&) = delete;
+    TAutoUpdatePause& operator=(const TAutoUpdatePause&) = delete;
+
+private:
+    TExIniFile& fIni;
+    bool fWas;
 };

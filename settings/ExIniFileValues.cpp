@@ -1,9 +1,11 @@
 #include <QBuffer>
 #include <QIODevice>
 #include <QLocale>
+#include <algorithm>
 
 #include "platform/Errors.h"
 #include "settings/ExIniFile.h"
+#include "settings/IniMessages.h"
 #include "settings/IniValues.h"
 
 // Numbers, dates, times and raw bytes are stored as strings, so they take the store's fence
@@ -63,8 +65,7 @@ qint64 TExIniFile::ReadBinaryStream(const QString& Section, const QString& Name,
     if (text.isEmpty()) return 0;
     const QByteArray bytes = ParseIniBytes(text);
     const qint64 start = Value.pos();
-    if (Value.write(bytes) != bytes.size())
-        throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+    if (Value.write(bytes) != bytes.size()) throw EWriteError(IniMessages::StreamWriteError());
     if (auto* buffer = qobject_cast<QBuffer*>(&Value)) {
         buffer->seek(start);
         return buffer->size() - start;
@@ -73,6 +74,34 @@ qint64 TExIniFile::ReadBinaryStream(const QString& Section, const QString& Name,
 }
 
 void TExIniFile::WriteBinaryStream(const QString& Section, const QString& Name, QIODevice& Value) {
-    if (!Value.isReadable()) throw EReadError(QStringLiteral("ストリームからの読み取りエラー"));
+    if (!Value.isReadable()) throw EReadError(IniMessages::StreamReadError());
     WriteString(Section, Name, IniBytesText(Value.readAll()));
+}
+
+void TExIniFile::ReadFont(const QString& Section, const QString& Item, TIniFontValue& Font,
+                          QString* colorError) const {
+    const QString name = ReadFenced(Section, Item + QStringLiteral(".Name"), fcNone, Font.Name);
+    const qint32 size = ReadInteger(Section, Item + QStringLiteral(".Size"), Font.Size);
+    const qint32 style = ReadInteger(Section, Item + QStringLiteral(".Style"), Font.Style);
+    // read last: a bad colour raises before the font is touched
+    quint32 color = Font.Color;
+    try {
+        color = ReadColor(Section, Item + QStringLiteral(".Color"), Font.Color);
+    } catch (const EConvertError& error) {
+        if (!colorError) throw;
+        *colorError = error.Message();
+    }
+    Font.Name = name;
+    Font.Size = std::max(size, 0);
+    Font.Style = quint8(style & kFontStyleMask);
+    Font.Color = color;
+}
+
+void TExIniFile::WriteFont(const QString& Section, const QString& Item,
+                           const TIniFontValue& Value) {
+    Store(Section, Item + QStringLiteral(".Name"), Value.Name);
+    Store(Section, Item + QStringLiteral(".Size"), QString::number(Value.Size));
+    Store(Section, Item + QStringLiteral(".Style"), QString::number(Value.Style));
+    Store(Section, Item + QStringLiteral(".Color"), IniHexText(Value.Color));
+    DoAutoUpdate();
 }

@@ -1,9 +1,9 @@
+#include "settings/ExIniFileWidgets.h"
+
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/Errors.h"
 #include "settings/ExIniFile.h"
-#include "settings/IniValues.h"
 
 namespace {
 
@@ -40,13 +40,6 @@ QRect NormalRect(const QWidget& form) {
     return form.geometry();
 }
 
-int PointSize(const QFont& font) {
-    if (font.pointSize() > 0) return font.pointSize();
-    // a font sized in pixels: points at 96 pixels per inch
-    if (font.pixelSize() > 0) return std::max(1, font.pixelSize() * 72 / 96);
-    return font.pointSize();
-}
-
 struct TPlacement {
     qint32 Flags = 0;
     qint32 Show = ShowNormal;
@@ -69,44 +62,22 @@ TPlacement CurrentPlacement(const QWidget& form) {
     return p;
 }
 
+// Several keys with one write of the file, as a single typed write would do.
+template <class F>
+void WriteKeys(TExIniFile& ini, F&& write) {
+    {
+        TAutoUpdatePause pause(ini);
+        write();
+    }
+    if (ini.AutoUpdate()) ini.UpdateFile();
+}
+
 }  // namespace
 
-void TExIniFile::ReadFont(const QString& Section, const QString& Item, TIniFont& Font,
-                          QString* colorError) const {
-    const QString name =
-        ReadFenced(Section, Item + QStringLiteral(".Name"), fcNone, Font.Font.family());
-    const qint32 size = ReadInteger(Section, Item + QStringLiteral(".Size"), PointSize(Font.Font));
-    const qint32 style =
-        ReadInteger(Section, Item + QStringLiteral(".Style"), FontStyleBits(Font.Font));
-    // read last: a bad colour raises before the font is touched
-    quint32 color = Font.Color;
-    try {
-        color = ReadColor(Section, Item + QStringLiteral(".Color"), Font.Color);
-    } catch (const EConvertError& error) {
-        if (!colorError) throw;
-        *colorError = error.Message();
-    }
-    // A new font, so attributes the file does not hold return to their defaults.
-    QFont font;
-    font.setFamily(name);
-    if (size > 0) font.setPointSize(size);
-    SetFontStyleBits(font, quint8(style & 0xFF));
-    Font.Font = font;
-    Font.Color = color;
-}
-
-void TExIniFile::WriteFont(const QString& Section, const QString& Item, const TIniFont& Value) {
-    Store(Section, Item + QStringLiteral(".Name"), Value.Font.family());
-    Store(Section, Item + QStringLiteral(".Size"), QString::number(PointSize(Value.Font)));
-    Store(Section, Item + QStringLiteral(".Style"), QString::number(FontStyleBits(Value.Font)));
-    Store(Section, Item + QStringLiteral(".Color"), IniHexText(Value.Color));
-    DoAutoUpdate();
-}
-
-void TExIniFile::ReadForm(const QString& Section, const QString& Item, QWidget& Form) const {
+void ReadForm(const TExIniFile& Ini, const QString& Section, const QString& Item, QWidget& Form) {
     const TPlacement current = CurrentPlacement(Form);
     auto read = [&](const char* key, qint32 fallback) {
-        return ReadInteger(Section, Item + QLatin1String(key), fallback);
+        return Ini.ReadInteger(Section, Item + QLatin1String(key), fallback);
     };
     // ".Flags", ".MaxX" and ".MaxY" have nothing to act on: the window manager places
     // maximised windows here.
@@ -130,45 +101,52 @@ void TExIniFile::ReadForm(const QString& Section, const QString& Item, QWidget& 
         Form.setWindowState(restored | Qt::WindowMinimized);
 }
 
-void TExIniFile::WriteForm(const QString& Section, const QString& Item, const QWidget& Form) {
+void WriteForm(TExIniFile& Ini, const QString& Section, const QString& Item, const QWidget& Form) {
     const TPlacement p = CurrentPlacement(Form);
     auto store = [&](const char* key, qint32 value) {
-        Store(Section, Item + QLatin1String(key), QString::number(value));
+        Ini.WriteInteger(Section, Item + QLatin1String(key), value);
     };
-    store(".Flags", p.Flags);
-    store(".Show", p.Show);
-    store(".MaxX", p.MaxX);
-    store(".MaxY", p.MaxY);
-    store(".X", p.Left);
-    store(".Y", p.Top);
-    store(".XSize", p.Right);
-    store(".YSize", p.Bottom);
-    DoAutoUpdate();
+    WriteKeys(Ini, [&] {
+        store(".Flags", p.Flags);
+        store(".Show", p.Show);
+        store(".MaxX", p.MaxX);
+        store(".MaxY", p.MaxY);
+        store(".X", p.Left);
+        store(".Y", p.Top);
+        store(".XSize", p.Right);
+        store(".YSize", p.Bottom);
+    });
 }
 
-void TExIniFile::ReadFormPos(const QString& Section, const QString& Item, QWidget& Form) const {
-    const qint32 x = ReadInteger(Section, Item + QStringLiteral(".X"), Form.x());
-    const qint32 y = ReadInteger(Section, Item + QStringLiteral(".Y"), Form.y());
+void ReadFormPos(const TExIniFile& Ini, const QString& Section, const QString& Item,
+                 QWidget& Form) {
+    const qint32 x = Ini.ReadInteger(Section, Item + QStringLiteral(".X"), Form.x());
+    const qint32 y = Ini.ReadInteger(Section, Item + QStringLiteral(".Y"), Form.y());
     Form.move(ClampCoordinate(x), ClampCoordinate(y));
 }
 
-void TExIniFile::WriteFormPos(const QString& Section, const QString& Item, const QWidget& Form) {
-    Store(Section, Item + QStringLiteral(".X"), QString::number(Form.x()));
-    Store(Section, Item + QStringLiteral(".Y"), QString::number(Form.y()));
-    DoAutoUpdate();
+void WriteFormPos(TExIniFile& Ini, const QString& Section, const QString& Item,
+                  const QWidget& Form) {
+    WriteKeys(Ini, [&] {
+        Ini.WriteInteger(Section, Item + QStringLiteral(".X"), Form.x());
+        Ini.WriteInteger(Section, Item + QStringLiteral(".Y"), Form.y());
+    });
 }
 
-void TExIniFile::ReadFormSize(const QString& Section, const QString& Item, QWidget& Form) const {
-    const qint32 width = ReadInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
-    const qint32 height = ReadInteger(Section, Item + QStringLiteral(".YSize"), Form.height());
+void ReadFormSize(const TExIniFile& Ini, const QString& Section, const QString& Item,
+                  QWidget& Form) {
+    const qint32 width = Ini.ReadInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
+    const qint32 height = Ini.ReadInteger(Section, Item + QStringLiteral(".YSize"), Form.height());
     // A size of zero or less is damage, not a window: that extent keeps its value, so the
     // window never shrinks to nothing.
     Form.resize(width > 0 ? ClampExtent(width) : Form.width(),
                 height > 0 ? ClampExtent(height) : Form.height());
 }
 
-void TExIniFile::WriteFormSize(const QString& Section, const QString& Item, const QWidget& Form) {
-    Store(Section, Item + QStringLiteral(".XSize"), QString::number(Form.width()));
-    Store(Section, Item + QStringLiteral(".YSize"), QString::number(Form.height()));
-    DoAutoUpdate();
+void WriteFormSize(TExIniFile& Ini, const QString& Section, const QString& Item,
+                   const QWidget& Form) {
+    WriteKeys(Ini, [&] {
+        Ini.WriteInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
+        Ini.WriteInteger(Section, Item + QStringLiteral(".YSize"), Form.height());
+    });
 }

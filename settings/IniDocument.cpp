@@ -5,6 +5,8 @@
 #include <QSaveFile>
 
 #include "platform/Errors.h"
+#include "platform/LineBreaks.h"
+#include "settings/IniMessages.h"
 
 namespace {
 
@@ -83,16 +85,14 @@ void TIniDocument::Load() {
     const QFileInfo info(fFileName);
     if (fFileName.isEmpty() || !info.isFile()) return;
     auto cannotOpen = [&](const QString& reason) {
-        return EFOpenError(
-            QStringLiteral("ファイル %1 は開けません。 %2 ").arg(info.absoluteFilePath(), reason));
+        return EFOpenError(IniMessages::CannotOpenFile().arg(info.absoluteFilePath(), reason));
     };
     QFile file(fFileName);
     if (!file.open(QIODevice::ReadOnly)) throw cannotOpen(file.errorString());
-    const QString tooLarge = QStringLiteral("ファイルが大きすぎます");
+    const QString tooLarge = IniMessages::FileTooLarge();
     if (file.size() > MaxFileSize) throw cannotOpen(tooLarge);
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EReadError(QStringLiteral("ストリームからの読み取りエラー"));
+    if (file.error() != QFileDevice::NoError) throw EReadError(IniMessages::StreamReadError());
     if (bytes.size() > MaxFileSize) throw cannotOpen(tooLarge);  // it grew while we read
     LoadFromBytes(bytes);
 }
@@ -108,25 +108,16 @@ void TIniDocument::LoadFromBytes(QByteArrayView bytes) {
 
 void TIniDocument::Parse(QStringView text) {
     TSection* current = nullptr;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        // a line ends at CR LF, LF or CR
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QStringView line = TrimBlanks(text.sliced(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos] == u'\r') ++pos;
-        if (pos < text.size() && text[pos] == u'\n') ++pos;
-
-        if (line.isEmpty() || line.front() == u';') continue;
+    ForEachLine(text, TFinalBreak::EndsText, [&](qsizetype start, qsizetype length) {
+        const QStringView line = TrimBlanks(text.sliced(start, length));
+        if (line.isEmpty() || line.front() == u';') return;
         if (line.front() == u'[' && line.back() == u']' && line.size() >= 2) {
             const QStringView name = TrimBlanks(line.sliced(1, line.size() - 2));
             current = FindSection(name);
             if (!current) current = &AddSection(name.toString());
-            continue;
+            return;
         }
-        if (!current) continue;  // lines before the first section header are not kept
+        if (!current) return;  // lines before the first section header are not kept
         const qsizetype eq = line.indexOf(u'=');
         TEntry entry;
         if (eq < 0) {
@@ -137,7 +128,7 @@ void TIniDocument::Parse(QStringView text) {
             entry.HasValue = true;
         }
         AppendEntry(*current, std::move(entry));
-    }
+    });
 }
 
 QString TIniDocument::Text() const {
@@ -164,12 +155,12 @@ void TIniDocument::SaveToFile(const QString& path) {
     // Unbuffered, so a disk that fills up shows as a short write here: through the buffer,
     // the failed flush in commit() goes unreported and a cut-off file replaces a whole one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw EFCreateError(QStringLiteral("ファイル \"%1\" を作成できません。%2")
-                                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        throw EFCreateError(IniMessages::CannotCreateFile().arg(QFileInfo(path).absoluteFilePath(),
+                                                                file.errorString()));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         file.cancelWriting();
-        throw EWriteError(QStringLiteral("ストリームへの書き込みエラー"));
+        throw EWriteError(IniMessages::StreamWriteError());
     }
     fModified = false;
 }

@@ -1,5 +1,20 @@
 #include "settings/IniFont.h"
 
+#include <algorithm>
+
+#include "settings/ExIniFile.h"
+
+namespace {
+
+int PointSize(const QFont& font) {
+    if (font.pointSize() > 0) return font.pointSize();
+    // a font sized in pixels: points at 96 pixels per inch
+    if (font.pixelSize() > 0) return std::max(1, font.pixelSize() * 72 / 96);
+    return font.pointSize();
+}
+
+}  // namespace
+
 quint8 FontStyleBits(const QFont& font) {
     quint8 bits = 0;
     if (font.bold()) bits |= fsBold;
@@ -14,4 +29,31 @@ void SetFontStyleBits(QFont& font, quint8 bits) {
     font.setItalic((bits & fsItalic) != 0);
     font.setUnderline((bits & fsUnderline) != 0);
     font.setStrikeOut((bits & fsStrikeOut) != 0);
+}
+
+TIniFontValue ToFontValue(const TIniFont& Font) {
+    return TIniFontValue{Font.Font.family(), PointSize(Font.Font), FontStyleBits(Font.Font),
+                         Font.Color};
+}
+
+TIniFont ToIniFont(const TIniFontValue& Value) {
+    // A new font, so attributes the value does not hold are the defaults.
+    TIniFont font;
+    font.Font.setFamily(Value.Name);
+    if (Value.Size > 0) font.Font.setPointSize(Value.Size);
+    SetFontStyleBits(font.Font, Value.Style);
+    font.Color = Value.Color;
+    return font;
+}
+
+void ReadFont(const TExIniFile& Ini, const QString& Section, const QString& Item, TIniFont& Font,
+              QString* colorError) {
+    TIniFontValue value = ToFontValue(Font);
+    Ini.ReadFont(Section, Item, value, colorError);
+    Font = ToIniFont(value);
+}
+
+void WriteFont(TExIniFile& Ini, const QString& Section, const QString& Item,
+               const TIniFont& Value) {
+    Ini.WriteFont(Section, Item, ToFontValue(Value));
 }

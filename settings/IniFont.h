@@ -3,16 +3,27 @@
 #include <QFont>
 #include <QtGlobal>
 
-// A font as the settings keep it: face, point size and style in the QFont, and the colour it
-// is drawn in beside it (a 0x00BBGGRR value; 0xFF000008 is the window-text system colour).
+#include "settings/IniFontValue.h"
+
+class TExIniFile;
+
+// A font as the window uses it: face, point size and style in the QFont, and the colour it is
+// drawn in beside it (a 0x00BBGGRR value; 0xFF000008 is the window-text system colour).
 struct TIniFont {
     QFont Font;
-    quint32 Color = 0xFF000008;
+    quint32 Color = kFontColorWindowText;
 };
-
-// The style set as one byte: bold 1, italic 2, underline 4, strike-out 8.
-enum TFontStyleBit : quint8 { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 quint8 FontStyleBits(const QFont& font);
 // Sets all four styles from the bits; other bits are ignored.
 void SetFontStyleBits(QFont& font, quint8 bits);
+
+// Between the QFont and the value the ini store keeps. A font sized in pixels is kept in points
+// at 96 pixels per inch; a value without a size gives the face's default size.
+TIniFontValue ToFontValue(const TIniFont& Font);
+TIniFont ToIniFont(const TIniFontValue& Value);
+
+// TExIniFile::ReadFont and WriteFont for a QFont: the same keys, the same rules.
+void ReadFont(const TExIniFile& Ini, const QString& Section, const QString& Item, TIniFont& Font,
+              QString* colorError = nullptr);
+void WriteFont(TExIniFile& Ini, const QString& Section, const QString& Item, const TIniFont& Value);

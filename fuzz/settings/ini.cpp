@@ -1,37 +1,24 @@
 // Feeds arbitrary bytes to the settings store as an ini file, then runs every typed read over
-// whatever sections and keys it finds, checks that a saved document reads back to itself, and
-// reads the window's settings from it.
+// whatever sections and keys it finds and checks that a saved document reads back to itself.
+// The store is QtCore only, so this runs without an application object; the window's side of
+// the store (QFont fonts, placement, the window's settings) has its own target, ini_window.
 
-#include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <cstdint>
-#include <cstdlib>
 
+#include "fuzz/settings/IniFuzzSupport.h"
 #include "platform/Errors.h"
-#include "settings/AppSettings.h"
 #include "settings/ExIniFile.h"
 
 namespace {
 
 QTemporaryDir* gDir = nullptr;
-QWidget* gForm = nullptr;
 
-// The keys given the heavier reads (lists, fonts, placement); the cheap ones see every key.
+// The keys given the heavier reads (lists, fonts); the cheap ones see every key.
 constexpr int MaxHeavyReads = 256;
 
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-QString Prefix(const QString& key) {
-    const qsizetype dot = key.lastIndexOf(u'.');
-    return dot < 0 ? key : key.first(dot);
-}
+using fuzz::Check;
 
 void ReadTyped(const TExIniFile& ini, const QString& section, const QString& key, bool heavy) {
     ini.ReadString(section, key, QStringLiteral("d"));
@@ -53,19 +40,19 @@ void ReadTyped(const TExIniFile& ini, const QString& section, const QString& key
     Check(count >= 0 && count <= buffer.size());
     if (!heavy) return;
 
-    const QString prefix = Prefix(key);
+    const QString prefix = fuzz::KeyPrefix(key);
     QStringList list{QStringLiteral("a"), QStringLiteral("b")};
     ini.ReadList(section, prefix, list);
     Check(list.size() <= std::max<qsizetype>(2, ini.Document().EntryCount(section)));
-    TIniFont font;
+    TIniFontValue font{QStringLiteral("Mono"), 9, fsBold, 0x123456};
     try {
         ini.ReadFont(section, prefix, font);
     } catch (const EConvertError&) {
+        Check(font.Name == QStringLiteral("Mono") && font.Color == 0x123456);
     }
-    ini.ReadForm(section, prefix, *gForm);
-    ini.ReadFormPos(section, prefix, *gForm);
-    ini.ReadFormSize(section, prefix, *gForm);
-    Check(gForm->width() >= 0 && gForm->height() >= 0);
+    Check(font.Size >= 0);
+    QString colorError;
+    ini.ReadFont(section, prefix, font, &colorError);
 }
 
 // Saving is a fixed point: what was saved once reads and saves to the same bytes.
@@ -84,32 +71,20 @@ void CheckRoundTrip(const TIniDocument& doc) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(Quiet);
-    static int argc = 1;
-    static char name[] = "fuzz_ini";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    qInstallMessageHandler(fuzz::Quiet);
     gDir = new QTemporaryDir();
-    gForm = new QWidget();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = gDir->filePath(QStringLiteral("fuzz.ini"));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
+    const QString path = fuzz::WriteIniInput(*gDir, data, size);
+    if (path.isEmpty()) return 0;
     const quint8 options = size > 0 ? data[0] : 0;
     TExIniFile ini(TIniFolders{gDir->path(), gDir->path(), gDir->path(), QStringLiteral("fuzz")});
     ini.SetAutoUpdate(false);
     ini.SetCaseSensitive((options & 1) != 0);
     ini.SetFence(TFence((options >> 1) % 3));
     ini.SetFileName(path);
-    gForm->setWindowState(Qt::WindowNoState);
-    gForm->setGeometry(10, 20, 300, 200);
 
     QStringList sections;
     ini.ReadSections(sections);
@@ -128,14 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckRoundTrip(ini.Document());
 
-    // The window's settings read whatever the file holds without raising: a bad colour is a
-    // message, and the sizes it keeps are within what the editor can show.
-    TAppSettings settings;
-    QStringList errors;
-    settings.Read(ini, errors);
-    const int points = settings.MemoFont.Font.pointSize();
-    Check(points >= 1 && points <= TAppSettings::kMaxFontSize);
-
     // Edits keep the lookups consistent.
     if (!sections.isEmpty()) {
         QStringList keys;
@@ -152,7 +119,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckRoundTrip(ini.Document());
     ini.UpdateFile();
-    // window state changes post events; without an event loop they would pile up
-    QCoreApplication::processEvents();
     return 0;
 }
