@@ -2,8 +2,9 @@
 // selected text.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 #include "highlighters/CodeEditHighlighter.h"
+#include "platform/LineBreaks.h"
 
 namespace {
 
@@ -17,39 +18,24 @@ bool IsBlank(QChar C) {
     return C == u' ' || C == u'\t';
 }
 
-// Splits text at CR LF, lone CR and lone LF; a final line break leaves an empty last piece.
-QStringList SplitPieces(const QString& Value) {
-    QStringList pieces;
-    qsizetype start = 0;
-    const qsizetype n = Value.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = Value[i];
-        if (c != u'\r' && c != u'\n') continue;
-        pieces.append(Value.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && Value[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    pieces.append(Value.mid(start));
-    return pieces;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- columns
 
-int TCustomCodeEdit::CharToColumn(int Line, int Char) const {
+int TCodeEditModel::CharToColumn(int Line, int Char) const {
     const QString& s = LineAt(Line);
     const int len = static_cast<int>(s.size());
     const int before = std::max(Char, 1) - 1;
     const int upTo = std::min(before, len);
     const int tabWidth = fTabWidth;
+    const TCodeEditMetrics& metrics = *fMetrics;
     int column = 0;
     for (int i = 0; i < upTo; ++i) {
         const char16_t c = s[i].unicode();
         if (c == u'\t')
             column += tabWidth - column % tabWidth;
         else
-            column += fMetrics->GlyphCells(c);
+            column += metrics.GlyphCells(c);
     }
     if (before > len) column += before - len;
     return column + 1;
@@ -57,22 +43,23 @@ int TCustomCodeEdit::CharToColumn(int Line, int Char) const {
 
 // The character whose cells hold the display column; past the end of the line, the virtual
 // position that lies there.
-int TCustomCodeEdit::ColumnToChar(int Line, int Column) const {
+int TCodeEditModel::ColumnToChar(int Line, int Column) const {
     const QString& s = LineAt(Line);
     const int len = static_cast<int>(s.size());
     const int target = std::max(Column, 1) - 1;
     const int tabWidth = fTabWidth;
+    const TCodeEditMetrics& metrics = *fMetrics;
     int column = 0;
     for (int i = 0; i < len; ++i) {
         const char16_t c = s[i].unicode();
-        const int cells = c == u'\t' ? tabWidth - column % tabWidth : fMetrics->GlyphCells(c);
+        const int cells = c == u'\t' ? tabWidth - column % tabWidth : metrics.GlyphCells(c);
         if (target < column + cells) return i + 1;
         column += cells;
     }
     return len + 1 + (target - column);
 }
 
-TBufferCoord TCustomCodeEdit::ClampCaret(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::ClampCaret(TBufferCoord P) const {
     P.Line = std::clamp(P.Line, 1, std::max(LineCount(), 1));
     const int len = LineLength(P.Line);
     if (fOptions & eoScrollPastEol)
@@ -82,7 +69,7 @@ TBufferCoord TCustomCodeEdit::ClampCaret(TBufferCoord P) const {
     return P;
 }
 
-TBufferCoord TCustomCodeEdit::ClampToText(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::ClampToText(TBufferCoord P) const {
     P.Line = std::clamp(P.Line, 1, std::max(LineCount(), 1));
     P.Char = std::clamp(P.Char, 1, LineLength(P.Line) + 1);
     return P;
@@ -90,7 +77,7 @@ TBufferCoord TCustomCodeEdit::ClampToText(TBufferCoord P) const {
 
 // ---------------------------------------------------------------- caret
 
-void TCustomCodeEdit::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX, bool AtEndOfRow) {
+void TCodeEditModel::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX, bool AtEndOfRow) {
     P = ClampCaret(P);
     if (P.Line != fCaret.Line && (fOptions & eoTrimTrailingSpaces) && fTrimSuspended == 0 &&
         !fReplaying && !fReadOnly) {
@@ -104,23 +91,23 @@ void TCustomCodeEdit::InternalSetCaretXY(TBufferCoord P, bool KeepLastCaretX, bo
     fCaretAtEOR = AtEndOfRow && fWordWrap;
     if (!KeepLastCaretX) fLastCaretX = DisplayXY().Column;
     if (!fReplaying) EnsureCursorPosVisible();
-    fCaretVisible = true;
+    fView->CaretMoved();
     StatusChanged(changes);
 }
 
-void TCustomCodeEdit::SetCaretXY(TBufferCoord Value) {
+void TCodeEditModel::SetCaretXY(TBufferCoord Value) {
     TPaintLock lock(*this);
     InternalSetCaretXY(Value);
     CollapseSelection();
 }
 
-void TCustomCodeEdit::CollapseSelection() {
+void TCodeEditModel::CollapseSelection() {
     fBlockBegin = fBlockEnd = fCaret;
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, bool Selecting,
-                                            bool KeepLastCaretX, bool AtEndOfRow) {
+void TCodeEditModel::MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, bool Selecting,
+                                           bool KeepLastCaretX, bool AtEndOfRow) {
     if (fOptions & eoNoSelection) Selecting = false;
     const TBufferCoord anchor = HasSelectionEnds() ? fBlockBegin : From;
     InternalSetCaretXY(To, KeepLastCaretX, AtEndOfRow);
@@ -133,7 +120,7 @@ void TCustomCodeEdit::MoveCaretAndSelection(TBufferCoord From, TBufferCoord To, 
     }
 }
 
-void TCustomCodeEdit::TrimTrailingBlanks(int Line) {
+void TCodeEditModel::TrimTrailingBlanks(int Line) {
     if (Line < 1 || Line > LineCount()) return;
     const QString& s = LineAt(Line);
     int n = static_cast<int>(s.size());
@@ -145,27 +132,27 @@ void TCustomCodeEdit::TrimTrailingBlanks(int Line) {
 
 // ---------------------------------------------------------------- selection
 
-TBufferCoord TCustomCodeEdit::BlockBegin() const {
+TBufferCoord TCodeEditModel::BlockBegin() const {
     return std::min(fBlockBegin, fBlockEnd);
 }
 
-TBufferCoord TCustomCodeEdit::BlockEnd() const {
+TBufferCoord TCodeEditModel::BlockEnd() const {
     return std::max(fBlockBegin, fBlockEnd);
 }
 
-void TCustomCodeEdit::SetBlockBegin(TBufferCoord Value) {
+void TCodeEditModel::SetBlockBegin(TBufferCoord Value) {
     TPaintLock lock(*this);
     fBlockBegin = fBlockEnd = ClampCaret(Value);
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::SetBlockEnd(TBufferCoord Value) {
+void TCodeEditModel::SetBlockEnd(TBufferCoord Value) {
     TPaintLock lock(*this);
     fBlockEnd = ClampCaret(Value);
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::SetCaretAndSelection(TBufferCoord Caret, TBufferCoord BB, TBufferCoord BE) {
+void TCodeEditModel::SetCaretAndSelection(TBufferCoord Caret, TBufferCoord BB, TBufferCoord BE) {
     TPaintLock lock(*this);
     InternalSetCaretXY(Caret);
     fBlockBegin = ClampCaret(BB);
@@ -173,12 +160,12 @@ void TCustomCodeEdit::SetCaretAndSelection(TBufferCoord Caret, TBufferCoord BB, 
     StatusChanged(scSelection);
 }
 
-bool TCustomCodeEdit::SelAvail() const {
+bool TCodeEditModel::SelAvail() const {
     if (fBlockBegin.Char != fBlockEnd.Char) return true;
     return fBlockBegin.Line != fBlockEnd.Line && fActiveSelectionMode != smColumn;
 }
 
-void TCustomCodeEdit::SetSelectionMode(TSelectionMode Value) {
+void TCodeEditModel::SetSelectionMode(TSelectionMode Value) {
     if (Value > smColumn) return;
     TPaintLock lock(*this);
     fSelectionMode = Value;
@@ -186,7 +173,7 @@ void TCustomCodeEdit::SetSelectionMode(TSelectionMode Value) {
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::SetActiveSelectionMode(TSelectionMode Value) {
+void TCodeEditModel::SetActiveSelectionMode(TSelectionMode Value) {
     if (Value > smColumn || Value == fActiveSelectionMode) return;
     TPaintLock lock(*this);
     fActiveSelectionMode = Value;
@@ -196,7 +183,7 @@ void TCustomCodeEdit::SetActiveSelectionMode(TSelectionMode Value) {
 // The characters of each selected line, by mode. In column mode the two ends give a range of
 // display columns, turned back into characters on every line, so that tabs and wide glyphs
 // are cut where they are seen; reading and deleting both use this one answer.
-std::vector<TCustomCodeEdit::TSelSegment> TCustomCodeEdit::SelectionSegments(
+std::vector<TCodeEditModel::TSelSegment> TCodeEditModel::SelectionSegments(
     TSelectionMode Mode) const {
     std::vector<TSelSegment> segments;
     const int count = LineCount();
@@ -233,7 +220,7 @@ std::vector<TCustomCodeEdit::TSelSegment> TCustomCodeEdit::SelectionSegments(
     return segments;
 }
 
-QString TCustomCodeEdit::SelTextIn(TSelectionMode Mode) const {
+QString TCodeEditModel::SelTextIn(TSelectionMode Mode) const {
     if (!SelAvail()) return {};
     const std::vector<TSelSegment> segments = SelectionSegments(Mode);
     QString result;
@@ -250,15 +237,15 @@ QString TCustomCodeEdit::SelTextIn(TSelectionMode Mode) const {
     return result;
 }
 
-QString TCustomCodeEdit::SelText() const {
+QString TCodeEditModel::SelText() const {
     return SelTextIn(fActiveSelectionMode);
 }
 
-void TCustomCodeEdit::SetSelText(const QString& Value) {
+void TCodeEditModel::SetSelText(const QString& Value) {
     SetSelTextPrimitive(fActiveSelectionMode, Value);
 }
 
-void TCustomCodeEdit::SelectAll() {
+void TCodeEditModel::SelectAll() {
     TPaintLock lock(*this);
     const TBufferCoord end = TextEnd();
     InternalSetCaretXY(end);
@@ -269,7 +256,7 @@ void TCustomCodeEdit::SelectAll() {
 
 // ---------------------------------------------------------------- replacing the selection
 
-void TCustomCodeEdit::DeleteSelection(TChangeReason Reason) {
+void TCodeEditModel::DeleteSelection(TChangeReason Reason) {
     if (!SelAvail() || LineCount() == 0) {
         CollapseSelection();
         return;
@@ -312,7 +299,7 @@ void TCustomCodeEdit::DeleteSelection(TChangeReason Reason) {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::InsertByMode(TSelectionMode Mode, const QString& Value) {
+void TCodeEditModel::InsertByMode(TSelectionMode Mode, const QString& Value) {
     if (Value.isEmpty()) return;
     if (LineCount() == 0) fLines->Add(QString());
     switch (Mode) {
@@ -323,7 +310,8 @@ void TCustomCodeEdit::InsertByMode(TSelectionMode Mode, const QString& Value) {
             const int line = fCaret.Line;
             if (!fInsertMode) {
                 // Overwriting: each whole line pasted replaces one line, but never the last.
-                const int whole = static_cast<int>(SplitPieces(Value).size()) - 1;
+                const int whole =
+                    static_cast<int>(SplitLines(Value, TFinalBreak::StartsEmptyLine).size()) - 1;
                 const int replaced = std::min(whole, LineCount() - line);
                 if (replaced > 0) DeleteRecorded(crDelete, {1, line}, {1, line + replaced});
             }
@@ -331,7 +319,7 @@ void TCustomCodeEdit::InsertByMode(TSelectionMode Mode, const QString& Value) {
             break;
         }
         case smColumn: {
-            const QStringList pieces = SplitPieces(Value);
+            const QStringList pieces = SplitLines(Value, TFinalBreak::StartsEmptyLine);
             const int column = fCaret.Char;
             int line = fCaret.Line;
             TBufferCoord end = fCaret;
@@ -356,8 +344,8 @@ void TCustomCodeEdit::InsertByMode(TSelectionMode Mode, const QString& Value) {
     }
 }
 
-void TCustomCodeEdit::SetSelTextPrimitive(TSelectionMode PasteMode, const QString& Value,
-                                          TChangeReason DeleteReason) {
+void TCodeEditModel::SetSelTextPrimitive(TSelectionMode PasteMode, const QString& Value,
+                                         TChangeReason DeleteReason) {
     TPaintLock lock(*this);
     TTrimPause pause(*this);
     TUndoBlock block(*fUndoList);
@@ -366,8 +354,8 @@ void TCustomCodeEdit::SetSelTextPrimitive(TSelectionMode PasteMode, const QStrin
     CollapseSelection();
 }
 
-void TCustomCodeEdit::InsertBlock(TBufferCoord BB, TBufferCoord BE, const QString& Value,
-                                  bool AddToUndoList) {
+void TCodeEditModel::InsertBlock(TBufferCoord BB, TBufferCoord BE, const QString& Value,
+                                 bool AddToUndoList) {
     if (fReadOnly) return;
     TPaintLock lock(*this);
     if (!AddToUndoList) LockUndo();
@@ -390,7 +378,7 @@ void TCustomCodeEdit::InsertBlock(TBufferCoord BB, TBufferCoord BE, const QStrin
 
 // ---------------------------------------------------------------- words
 
-bool TCustomCodeEdit::IsWordBreakChar(QChar C) const {
+bool TCodeEditModel::IsWordBreakChar(QChar C) const {
     if (fHighlighter) return fHighlighter->IsWordBreakChar(C);
     const char16_t c = C.unicode();
     if (c <= 0x2F) return true;
@@ -401,7 +389,7 @@ bool TCustomCodeEdit::IsWordBreakChar(QChar C) const {
     return c == 0xA7 || c == 0xB0 || c == 0xB4;
 }
 
-bool TCustomCodeEdit::IsIdentChar(QChar C) const {
+bool TCodeEditModel::IsIdentChar(QChar C) const {
     if (fHighlighter) return fHighlighter->IsIdentChar(C);
     const char16_t c = C.unicode();
     const bool ident = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
@@ -409,7 +397,7 @@ bool TCustomCodeEdit::IsIdentChar(QChar C) const {
     return ident && !IsWordBreakChar(C);
 }
 
-QString TCustomCodeEdit::GetWordAtRowCol(TBufferCoord XY) const {
+QString TCodeEditModel::GetWordAtRowCol(TBufferCoord XY) const {
     if (XY.Line < 1 || XY.Line > LineCount()) return {};
     const QString& s = LineAt(XY.Line);
     if (XY.Char < 1 || XY.Char > s.size() || !IsIdentChar(s[XY.Char - 1])) return {};
@@ -424,14 +412,14 @@ QString TCustomCodeEdit::GetWordAtRowCol(TBufferCoord XY) const {
 
 // Classes for word movement: blanks, identifier characters, other letters (Japanese text
 // and the like), and punctuation. A word is a run of one class.
-int TCustomCodeEdit::CharClass(QChar C) const {
+int TCodeEditModel::CharClass(QChar C) const {
     if (C.unicode() <= 0x20) return 0;
     if (IsIdentChar(C)) return 1;
     if (C.unicode() >= 0x100 && !IsWordBreakChar(C)) return 2;
     return 3;
 }
 
-TBufferCoord TCustomCodeEdit::NextWordPos(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::NextWordPos(TBufferCoord P) const {
     const QString& s = LineAt(P.Line);
     const int len = static_cast<int>(s.size());
     if (P.Char > len) {
@@ -448,7 +436,7 @@ TBufferCoord TCustomCodeEdit::NextWordPos(TBufferCoord P) const {
     return {i + 1, P.Line};
 }
 
-TBufferCoord TCustomCodeEdit::PrevWordPos(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::PrevWordPos(TBufferCoord P) const {
     const QString& s = LineAt(P.Line);
     const int len = static_cast<int>(s.size());
     int i = std::min(P.Char, len + 1) - 1;  // characters before the position
@@ -466,7 +454,7 @@ TBufferCoord TCustomCodeEdit::PrevWordPos(TBufferCoord P) const {
     return {i + 1, P.Line};
 }
 
-TBufferCoord TCustomCodeEdit::WordStartOf(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::WordStartOf(TBufferCoord P) const {
     const QString& s = LineAt(P.Line);
     int i = std::clamp(P.Char, 1, static_cast<int>(s.size()) + 1) - 1;
     while (i > 0 && IsIdentChar(s[i - 1]))
@@ -474,7 +462,7 @@ TBufferCoord TCustomCodeEdit::WordStartOf(TBufferCoord P) const {
     return {i + 1, P.Line};
 }
 
-TBufferCoord TCustomCodeEdit::WordEndOf(TBufferCoord P) const {
+TBufferCoord TCodeEditModel::WordEndOf(TBufferCoord P) const {
     const QString& s = LineAt(P.Line);
     const int len = static_cast<int>(s.size());
     int i = std::clamp(P.Char, 1, len + 1) - 1;

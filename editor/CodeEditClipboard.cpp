@@ -23,13 +23,13 @@ QMimeData* TCustomCodeEdit::CreateSelectionMimeData() const {
     auto* data = new QMimeData;
     data->setText(SelText());
     data->setData(QString::fromLatin1(kCodeEditModeMimeType),
-                  QByteArray(1, static_cast<char>(fActiveSelectionMode)));
+                  QByteArray(1, static_cast<char>(ActiveSelectionMode())));
     return data;
 }
 
 QMimeData* TCustomCodeEdit::CreateClipboardMimeData() const {
     QMimeData* data = CreateSelectionMimeData();
-    if (fHighlighter) {
+    if (Highlighter()) {
         const QByteArray html = SelectionAsHTML();
         if (!html.isEmpty()) data->setData(QStringLiteral("text/html"), html);
     }
@@ -45,43 +45,30 @@ void TCustomCodeEdit::ConfigureExporter(TCustomExporter& Exporter) const {
     Exporter.SetFont(exportFont);
     if (fColor != kColorNone) Exporter.SetBackgroundColor(fColor);
     Exporter.SetUseBackground(true);
-    Exporter.SetHighlighter(fHighlighter);
+    Exporter.SetHighlighter(Highlighter());
 }
 
 // The selection as a stream range, in the colours it has on screen.
 QByteArray TCustomCodeEdit::SelectionAsHTML() const {
     TExporterHTML exporter;
     ConfigureExporter(exporter);
-    exporter.ExportRange(*fLines, BlockBegin(), BlockEnd());
+    exporter.ExportRange(Lines(), BlockBegin(), BlockEnd());
     return exporter.HTMLDocument();
 }
 
-void TCustomCodeEdit::CopyToClipboard() {
-    if (!SelAvail()) return;
+// The clipboard of the model's copy and paste commands.
+void TCustomCodeEdit::SetClipboard(const QString&, TSelectionMode) {
+    // The text and mode are those of the selection, which the mime data is made from.
     if (QClipboard* clipboard = Clipboard()) clipboard->setMimeData(CreateClipboardMimeData());
 }
 
-void TCustomCodeEdit::CutToClipboard() {
-    if (fReadOnly || !SelAvail()) return;
-    CopyToClipboard();
-    TPaintLock lock(*this);
-    TTrimPause pause(*this);
-    DeleteSelection(crDelete);
-}
-
-bool TCustomCodeEdit::CanPaste() const {
-    if (fReadOnly) return false;
+bool TCustomCodeEdit::ClipboardText(QString* Text, TSelectionMode& Mode) const {
     const QClipboard* clipboard = Clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return data && data->hasText();
-}
-
-void TCustomCodeEdit::PasteFromClipboard() {
-    if (fReadOnly) return;
-    const QClipboard* clipboard = Clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    if (!data || !data->hasText()) return;
-    PasteText(data->text(), ModeOf(data, fSelectionMode));
+    if (!data || !data->hasText()) return false;
+    if (Text) *Text = data->text();
+    Mode = ModeOf(data, Mode);
+    return true;
 }
 
 TSelectionMode TCustomCodeEdit::ModeOf(const QMimeData* Data, TSelectionMode Default) {
@@ -113,14 +100,4 @@ void TCustomCodeEdit::QueuePrimarySelection() {
         fPrimaryQueued = false;
         CopyToPrimarySelection();
     });
-}
-
-void TCustomCodeEdit::PasteText(const QString& Value, TSelectionMode Mode) {
-    TPaintLock lock(*this);
-    TUndoBlock block(*fUndoList);
-    Record(crPasteBegin, fCaret, fCaret);
-    SetSelTextPrimitive(Mode, Value);
-    Record(crPasteEnd, fCaret, fCaret);
-    EnsureCursorPosVisible();
-    StatusChanged(scSelection);
 }

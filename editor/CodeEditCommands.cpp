@@ -3,7 +3,7 @@
 // CodeEditEditing.cpp.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 
 namespace {
 
@@ -52,40 +52,40 @@ bool ChangesText(TCodeEditorCommand Command) {
 
 // ---------------------------------------------------------------- processor
 
-int TCustomCodeEdit::RegisterCommandHandler(THookedCommandEvent Handler, void* HandlerData) {
+int TCodeEditModel::RegisterCommandHandler(THookedCommandEvent Handler, void* HandlerData) {
     if (!Handler) return 0;
     const int id = fNextHandlerId++;
     fHookedCommandHandlers.push_back({id, std::move(Handler), HandlerData});
     return id;
 }
 
-void TCustomCodeEdit::UnregisterCommandHandler(int Id) {
+void TCodeEditModel::UnregisterCommandHandler(int Id) {
     std::erase_if(fHookedCommandHandlers, [Id](const THookedHandler& h) { return h.Id == Id; });
 }
 
-void TCustomCodeEdit::NotifyHookedCommandHandlers(bool AfterProcessing, TCodeEditorCommand& Command,
-                                                  QChar& AChar, void* Data) {
+void TCodeEditModel::NotifyHookedCommandHandlers(bool AfterProcessing, TCodeEditorCommand& Command,
+                                                 QChar& AChar, void* Data) {
     // A copy: a handler may register or unregister handlers.
     const std::vector<THookedHandler> handlers = fHookedCommandHandlers;
     for (const THookedHandler& h : handlers) {
         bool handled = false;
-        h.Event(this, AfterProcessing, handled, Command, AChar, Data, h.Data);
+        h.Event(fSender, AfterProcessing, handled, Command, AChar, Data, h.Data);
         if (handled) Command = ecNone;
         if (Command == ecNone) break;
     }
 }
 
-void TCustomCodeEdit::CommandProcessor(TCodeEditorCommand Command, QChar AChar, void* Data) {
-    if (OnProcessCommand) OnProcessCommand(this, Command, AChar, Data);
+void TCodeEditModel::CommandProcessor(TCodeEditorCommand Command, QChar AChar, void* Data) {
+    if (OnProcessCommand) OnProcessCommand(fSender, Command, AChar, Data);
     if (Command != ecNone) {
         NotifyHookedCommandHandlers(false, Command, AChar, Data);
         if (Command != ecNone && Command < ecUserFirst) ExecuteCommand(Command, AChar, Data);
         if (Command != ecNone) NotifyHookedCommandHandlers(true, Command, AChar, Data);
     }
-    if (OnCommandProcessed) OnCommandProcessed(this, Command, AChar, Data);
+    if (OnCommandProcessed) OnCommandProcessed(fSender, Command, AChar, Data);
 }
 
-TCodeEditorCommand TCustomCodeEdit::ProcessKey(quint16 Key, TShiftState Shift) {
+TCodeEditorCommand TCodeEditModel::ProcessKey(quint16 Key, TShiftState Shift) {
     int index = -1;
     if (fLastKey != 0) index = fKeyStrokes.FindKeycode2(fLastKey, fLastShift, Key, Shift);
     if (index < 0) index = fKeyStrokes.FindKeycode(Key, Shift);
@@ -102,9 +102,15 @@ TCodeEditorCommand TCustomCodeEdit::ProcessKey(quint16 Key, TShiftState Shift) {
     return command;
 }
 
+bool TCodeEditModel::BindsKey(quint16 Key, TShiftState Shift) const {
+    // A remembered first key only claims the keys that complete one of its sequences.
+    return fKeyStrokes.FindKeycode(Key, Shift) >= 0 ||
+           (fLastKey != 0 && fKeyStrokes.FindKeycode2(fLastKey, fLastShift, Key, Shift) >= 0);
+}
+
 // ---------------------------------------------------------------- the command switch
 
-void TCustomCodeEdit::ExecuteCommand(TCodeEditorCommand Command, QChar AChar, void* Data) {
+void TCodeEditModel::ExecuteCommand(TCodeEditorCommand Command, QChar AChar, void* Data) {
     TPaintLock lock(*this);
     if (IsMovement(Command)) {
         if ((fOptions & eoGroupUndo) && fUndoList->CanUndo()) fUndoList->AddGroupBreak();
@@ -225,7 +231,7 @@ void TCustomCodeEdit::ExecuteCommand(TCodeEditorCommand Command, QChar AChar, vo
 
 // ---------------------------------------------------------------- movement
 
-void TCustomCodeEdit::MoveCommand(TCodeEditorCommand Command, void* Data) {
+void TCodeEditModel::MoveCommand(TCodeEditorCommand Command, void* Data) {
     const bool selecting = Command > ecSelection;
     const TCodeEditorCommand base = selecting ? TCodeEditorCommand(Command - ecSelection) : Command;
     switch (base) {
@@ -276,7 +282,7 @@ void TCustomCodeEdit::MoveCommand(TCodeEditorCommand Command, void* Data) {
     }
 }
 
-void TCustomCodeEdit::MoveCaretHorz(int Delta, bool Selecting) {
+void TCodeEditModel::MoveCaretHorz(int Delta, bool Selecting) {
     TBufferCoord p = fCaret;
     const int len = LineLength(p.Line);
     if (fWordWrap && (Delta == 1 || Delta == -1)) {
@@ -313,7 +319,7 @@ void TCustomCodeEdit::MoveCaretHorz(int Delta, bool Selecting) {
 }
 
 // Moves the caret to display position D, keeping the remembered column.
-void TCustomCodeEdit::MoveToDisplayPos(TDisplayCoord D, bool Selecting) {
+void TCodeEditModel::MoveToDisplayPos(TDisplayCoord D, bool Selecting) {
     bool atEnd = false;
     TBufferCoord p = DisplayToBufferPosEOR(D, atEnd);
     if (!(fOptions & eoScrollPastEol)) {
@@ -323,14 +329,14 @@ void TCustomCodeEdit::MoveToDisplayPos(TDisplayCoord D, bool Selecting) {
     MoveCaretAndSelection(fCaret, p, Selecting, true, atEnd);
 }
 
-void TCustomCodeEdit::MoveCaretVert(int Delta, bool Selecting) {
+void TCodeEditModel::MoveCaretVert(int Delta, bool Selecting) {
     const TDisplayCoord d = DisplayXY();
     const int row = std::clamp(d.Row + Delta, 1, std::max(DisplayLineCount(), 1));
     const int column = (fOptions & eoKeepCaretX) ? fLastCaretX : d.Column;
     MoveToDisplayPos({column, row}, Selecting);
 }
 
-void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
+void TCodeEditModel::PageCommand(TCodeEditorCommand Command, bool Selecting) {
     const int lines = std::max(LinesInWindow(), 1);
     switch (Command) {
         case ecPageUp:
@@ -364,7 +370,7 @@ void TCustomCodeEdit::PageCommand(TCodeEditorCommand Command, bool Selecting) {
     }
 }
 
-void TCustomCodeEdit::LineStartCommand(bool Selecting) {
+void TCodeEditModel::LineStartCommand(bool Selecting) {
     if (fWordWrap) {
         // The start of the caret's row; the enhanced Home works on a line's first row.
         const TDisplayCoord d = DisplayXY();
@@ -385,7 +391,7 @@ void TCustomCodeEdit::LineStartCommand(bool Selecting) {
     MoveCaretAndSelection(fCaret, {target, fCaret.Line}, Selecting);
 }
 
-void TCustomCodeEdit::LineEndCommand(bool Selecting) {
+void TCodeEditModel::LineEndCommand(bool Selecting) {
     if (fWordWrap) {
         // The end of the caret's row; the enhanced End works on a line's last row.
         const TDisplayCoord d = DisplayXY();
@@ -408,7 +414,7 @@ void TCustomCodeEdit::LineEndCommand(bool Selecting) {
     MoveCaretAndSelection(fCaret, {target, fCaret.Line}, Selecting);
 }
 
-void TCustomCodeEdit::ScrollCommand(TCodeEditorCommand Command) {
+void TCodeEditModel::ScrollCommand(TCodeEditorCommand Command) {
     const int lines = std::max(LinesInWindow(), 1);
     switch (Command) {
         case ecScrollUp:
@@ -431,7 +437,7 @@ void TCustomCodeEdit::ScrollCommand(TCodeEditorCommand Command) {
     }
 }
 
-void TCustomCodeEdit::SelectWordAtCaret() {
+void TCodeEditModel::SelectWordAtCaret() {
     const TBufferCoord start = WordStartOf(fCaret);
     const TBufferCoord end = WordEndOf(fCaret);
     if (start == end) return;
@@ -443,7 +449,7 @@ void TCustomCodeEdit::SelectWordAtCaret() {
 
 // ---------------------------------------------------------------- case and line commands
 
-void TCustomCodeEdit::ChangeCase(TCodeEditorCommand Command) {
+void TCodeEditModel::ChangeCase(TCodeEditorCommand Command) {
     const TBufferCoord caret = fCaret;
     TBufferCoord anchor = fBlockBegin;
     TBufferCoord end = fBlockEnd;
@@ -495,7 +501,7 @@ void TCustomCodeEdit::ChangeCase(TCodeEditorCommand Command) {
 }
 
 // The lines CopyLine and MoveLine act on: the selected lines, or the caret's line.
-std::pair<int, int> TCustomCodeEdit::LineCommandSpan() const {
+std::pair<int, int> TCodeEditModel::LineCommandSpan() const {
     int first = fCaret.Line;
     int last = fCaret.Line;
     if (SelAvail()) {
@@ -506,7 +512,7 @@ std::pair<int, int> TCustomCodeEdit::LineCommandSpan() const {
     return {first, std::clamp(last, first, LineCount())};
 }
 
-void TCustomCodeEdit::CopyLine(bool Down) {
+void TCodeEditModel::CopyLine(bool Down) {
     if (LineCount() == 0) return;
     const auto [first, last] = LineCommandSpan();
     QString text = LineAt(first);
@@ -527,7 +533,7 @@ void TCustomCodeEdit::CopyLine(bool Down) {
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::MoveLine(bool Down) {
+void TCodeEditModel::MoveLine(bool Down) {
     if (LineCount() == 0) return;
     const auto [first, last] = LineCommandSpan();
     if (Down ? last >= LineCount() : first <= 1) return;

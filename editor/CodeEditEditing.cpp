@@ -2,7 +2,7 @@
 // Shift+Tab, block indent and unindent, and the deletions by word and line.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool IsIndentChar(QChar C) {
 
 // ---------------------------------------------------------------- indents
 
-int TCustomCodeEdit::IndentCells(int Line) const {
+int TCodeEditModel::IndentCells(int Line) const {
     if (!(fOptions & eoAutoIndent)) return 0;
     int cells = 0;
     for (QChar c : LineAt(Line)) {
@@ -28,7 +28,7 @@ int TCustomCodeEdit::IndentCells(int Line) const {
     return cells;
 }
 
-int TCustomCodeEdit::IndentChars(int Line) const {
+int TCodeEditModel::IndentChars(int Line) const {
     if (!(fOptions & eoAutoIndent)) return 0;
     int chars = 0;
     for (QChar c : LineAt(Line)) {
@@ -38,7 +38,7 @@ int TCustomCodeEdit::IndentChars(int Line) const {
     return chars;
 }
 
-QString TCustomCodeEdit::LeadingSpacing(int Cells) const {
+QString TCodeEditModel::LeadingSpacing(int Cells) const {
     Cells = std::max(Cells, 0);
     if (fWantTabs && !(fOptions & eoTabsToSpaces) && Cells >= fTabWidth)
         return QString(Cells / fTabWidth, u'\t') + QString(Cells % fTabWidth, u' ');
@@ -47,7 +47,7 @@ QString TCustomCodeEdit::LeadingSpacing(int Cells) const {
 
 // ---------------------------------------------------------------- typing
 
-void TCustomCodeEdit::TypeChar(QChar C) {
+void TCodeEditModel::TypeChar(QChar C) {
     if (C.unicode() < 0x20 || C.unicode() == 0x7F) return;
     TUndoBlock block(*fUndoList);
     if (SelAvail()) {
@@ -71,7 +71,7 @@ void TCustomCodeEdit::TypeChar(QChar C) {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::TypeString(const QString& S) {
+void TCodeEditModel::TypeString(const QString& S) {
     if (S.isEmpty()) return;
     TUndoBlock block(*fUndoList);
     if (SelAvail()) {
@@ -96,7 +96,7 @@ void TCustomCodeEdit::TypeString(const QString& S) {
 
 // ---------------------------------------------------------------- Enter
 
-void TCustomCodeEdit::LineBreak(bool MoveCaret) {
+void TCodeEditModel::LineBreak(bool MoveCaret) {
     TUndoBlock block(*fUndoList);
     if (SelAvail()) DeleteSelection(crDelete);
     if (LineCount() == 0) fLines->Add(QString());
@@ -163,7 +163,7 @@ void TCustomCodeEdit::LineBreak(bool MoveCaret) {
 
 // ---------------------------------------------------------------- Backspace and Delete
 
-void TCustomCodeEdit::DeleteLastChar() {
+void TCodeEditModel::DeleteLastChar() {
     if (SelAvail()) {
         DeleteSelection(crDelete);
         return;
@@ -248,7 +248,7 @@ void TCustomCodeEdit::DeleteLastChar() {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::DeleteChar() {
+void TCodeEditModel::DeleteChar() {
     if (SelAvail()) {
         DeleteSelection(crDelete);
         return;
@@ -275,7 +275,7 @@ void TCustomCodeEdit::DeleteChar() {
 
 // ---------------------------------------------------------------- Tab and Shift+Tab
 
-void TCustomCodeEdit::InsertTab() {
+void TCodeEditModel::InsertTab() {
     if ((fOptions & eoTabIndent) && SelAvail()) {
         const TBufferCoord bb = BlockBegin();
         const TBufferCoord be = BlockEnd();
@@ -342,7 +342,7 @@ void TCustomCodeEdit::InsertTab() {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::ShiftTab() {
+void TCodeEditModel::ShiftTab() {
     if ((fOptions & eoTabIndent) && SelAvail()) {
         const TBufferCoord bb = BlockBegin();
         const TBufferCoord be = BlockEnd();
@@ -396,13 +396,13 @@ void TCustomCodeEdit::ShiftTab() {
 
 // ---------------------------------------------------------------- block indent
 
-int TCustomCodeEdit::SelectedLastLine() const {
+int TCodeEditModel::SelectedLastLine() const {
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
     return be.Char == 1 && be.Line > bb.Line ? be.Line - 1 : be.Line;
 }
 
-void TCustomCodeEdit::BlockIndent() {
+void TCodeEditModel::BlockIndent() {
     if (!SelAvail() || LineCount() == 0) return;
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
@@ -427,7 +427,7 @@ void TCustomCodeEdit::BlockIndent() {
     StatusChanged(scSelection);
 }
 
-void TCustomCodeEdit::BlockUnindent() {
+void TCodeEditModel::BlockUnindent() {
     if (!SelAvail() || LineCount() == 0) return;
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
@@ -470,7 +470,7 @@ void TCustomCodeEdit::BlockUnindent() {
 
 // ---------------------------------------------------------------- deleting by word and line
 
-void TCustomCodeEdit::DeleteRangeCommand(TCodeEditorCommand Command) {
+void TCodeEditModel::DeleteRangeCommand(TCodeEditorCommand Command) {
     if (LineCount() == 0) return;
     const TBufferCoord caret = fCaret;
     const int len = LineLength(caret.Line);
@@ -502,7 +502,7 @@ void TCustomCodeEdit::DeleteRangeCommand(TCodeEditorCommand Command) {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::DeleteLine() {
+void TCodeEditModel::DeleteLine() {
     const int count = LineCount();
     if (count == 0) return;
     const int y = std::clamp(fCaret.Line, 1, count);
@@ -517,7 +517,7 @@ void TCustomCodeEdit::DeleteLine() {
     CollapseSelection();
 }
 
-void TCustomCodeEdit::ClearAll() {
+void TCodeEditModel::ClearAll() {
     // Emptying the lines also empties both undo lists: this cannot be undone.
     fLines->Clear();
     LinesCleared();

@@ -2,11 +2,10 @@
 // step with the text, so that painting any line needs only the range of the line above it.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
-#include "editor/CodeEditPaintCache.h"
+#include "editor/CodeEditModel.h"
 #include "highlighters/CodeEditHighlighter.h"
 
-void TCustomCodeEdit::SetHighlighter(TCustomHighlighter* Value) {
+void TCodeEditModel::SetHighlighter(TCustomHighlighter* Value) {
     if (Value == fHighlighter) return;
     if (fHighlighter) fHighlighter->UnhookAttrChangeEvent(fHighlighterHook);
     fHighlighter = Value;
@@ -19,23 +18,22 @@ void TCustomCodeEdit::SetHighlighter(TCustomHighlighter* Value) {
 
 // Colours, styles, Enabled or the highlighter itself changed: every range, the cell (bold and
 // italic glyphs may be larger) and the rows (the word-break rule is the highlighter's) follow.
-void TCustomCodeEdit::HighlighterChanged() {
+void TCodeEditModel::HighlighterChanged() {
     TPaintLock lock(*this);
     ScanAllRanges();
     const int width = CharWidth();
     const int height = TextHeight();
-    fMetrics->SetFont(font(), HighlighterStyleVariants());
+    fView->HighlighterStylesChanged(HighlighterStyleVariants());
     if (CharWidth() != width || TextHeight() != height) {
-        FontOrCellChanged();
+        fView->FontOrCellChanged();
         return;
     }
     // The cell stayed: the line lengths did too, only the break rule may differ.
-    fPaintCache->Invalidate();
     RewrapAll();
     Invalidate();
 }
 
-void TCustomCodeEdit::ScanAllRanges() {
+void TCodeEditModel::ScanAllRanges() {
     if (!fHighlighter) return;
     const qsizetype count = fLines->Count();
     fHighlighter->ResetRange();
@@ -48,7 +46,7 @@ void TCustomCodeEdit::ScanAllRanges() {
 
 // Scans line Index and the lines after it until one ends in the range it had before; returns
 // the last line scanned.
-qsizetype TCustomCodeEdit::ScanFrom(qsizetype Index) {
+qsizetype TCodeEditModel::ScanFrom(qsizetype Index) {
     const qsizetype count = fLines->Count();
     if (Index >= count) return Index;
     Index = std::max<qsizetype>(Index, 0);
@@ -68,7 +66,7 @@ qsizetype TCustomCodeEdit::ScanFrom(qsizetype Index) {
 
 // New lines have no range yet, so the scan goes on at least to the last of them, even where
 // the ranges settle earlier.
-qsizetype TCustomCodeEdit::ScanRangesAfterInsert(qsizetype Index, qsizetype Count) {
+qsizetype TCodeEditModel::ScanRangesAfterInsert(qsizetype Index, qsizetype Count) {
     const qsizetype last = Index + Count - 1;
     qsizetype scanned = ScanFrom(Index);
     while (scanned < last && scanned + 1 < fLines->Count())
@@ -78,7 +76,7 @@ qsizetype TCustomCodeEdit::ScanRangesAfterInsert(qsizetype Index, qsizetype Coun
 
 // The bold and italic variants the attributes paint with, as TCodeEditMetrics::SetFont takes
 // them. Tokens without an attribute use the font's own style.
-quint8 TCustomCodeEdit::HighlighterStyleVariants() const {
+quint8 TCodeEditModel::HighlighterStyleVariants() const {
     quint8 variants = TCodeEditMetrics::kPlainVariant;
     if (!fHighlighter) return variants;
     for (qint32 i = 0; i < fHighlighter->AttrCount(); ++i) {

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "editor/CodeEdit.h"
+#include "platform/DialogService.h"
 #include "platform/KeyCodes.h"
 
 namespace {
@@ -46,12 +47,9 @@ bool TCustomCodeEdit::event(QEvent* e) {
         auto* key = static_cast<QKeyEvent*>(e);
         const quint16 vk = VirtualKeyFromQt(key->key(), key->modifiers());
         const TShiftState shift = ShiftStateOf(key->modifiers());
-        // A remembered first key only claims the keys that complete one of its sequences;
-        // any unbound letter typed before is remembered, and must not swallow Ctrl+F.
-        const bool bound =
-            vk != 0 &&
-            (fKeyStrokes.FindKeycode(vk, shift) >= 0 ||
-             (fLastKey != 0 && fKeyStrokes.FindKeycode2(fLastKey, fLastShift, vk, shift) >= 0));
+        // Any unbound letter typed before is remembered as a first key, and must not swallow
+        // Ctrl+F.
+        const bool bound = vk != 0 && fModel.BindsKey(vk, shift);
         const bool typed = !key->text().isEmpty() && key->text()[0].unicode() >= 0x20 &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (bound || typed) {
@@ -63,7 +61,7 @@ bool TCustomCodeEdit::event(QEvent* e) {
         // Tab moves the focus unless the editor wants it.
         auto* key = static_cast<QKeyEvent*>(e);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (tab && fWantTabs && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (tab && WantTabs() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             keyPressEvent(key);
             return true;
         }
@@ -72,17 +70,21 @@ bool TCustomCodeEdit::event(QEvent* e) {
 }
 
 void TCustomCodeEdit::keyPressEvent(QKeyEvent* e) {
+    RunGuarded([&] { KeyPress(e); });
+}
+
+void TCustomCodeEdit::KeyPress(QKeyEvent* e) {
     const int key = e->key();
     // A modifier pressed on its own neither runs nor ends a two-key sequence.
     if (IsModifierKey(key)) {
         e->ignore();
         return;
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !fWantReturns) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !WantReturns()) {
         e->ignore();
         return;
     }
-    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !fWantTabs) {
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !WantTabs()) {
         e->ignore();
         return;
     }
@@ -92,8 +94,7 @@ void TCustomCodeEdit::keyPressEvent(QKeyEvent* e) {
     if (vk != 0) {
         command = ProcessKey(vk, ShiftStateOf(modifiers));
     } else {
-        fLastKey = 0;
-        fLastShift = {};
+        fModel.ResetKeySequence();
     }
     if (command != ecNone) {
         // The key was a command: its character, if any, is not typed as well.
@@ -124,13 +125,17 @@ void TCustomCodeEdit::keyPressEvent(QKeyEvent* e) {
 // Finished compositions arrive here, once, as one string; the composition in progress is only
 // shown.
 void TCustomCodeEdit::inputMethodEvent(QInputMethodEvent* e) {
+    RunGuarded([&] { InputMethod(e); });
+}
+
+void TCustomCodeEdit::InputMethod(QInputMethodEvent* e) {
     if (!e->commitString().isEmpty()) {
         QString text = e->commitString();
         CommandProcessor(ecImeStr, QChar(), &text);
     }
     if (fPreedit != e->preeditString()) {
         fPreedit = e->preeditString();
-        InvalidateLines(fCaret.Line, fCaret.Line);
+        InvalidateLines(CaretY(), CaretY());
     }
     e->accept();
 }
@@ -138,21 +143,21 @@ void TCustomCodeEdit::inputMethodEvent(QInputMethodEvent* e) {
 QVariant TCustomCodeEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
     switch (Query) {
         case Qt::ImEnabled:
-            return !fReadOnly;
+            return !ReadOnly();
         case Qt::ImFont:
             return font();
         case Qt::ImCursorRectangle: {
             // The composition window opens at the caret.
             const TDisplayCoord d = DisplayXY();
-            const int left = fWordWrap ? 1 : fLeftChar;
+            const int left = WordWrap() ? 1 : LeftChar();
             const int x = TextOffset() + (d.Column - left) * CharWidth();
-            const int y = (d.Row - fTopLine) * TextHeight();
+            const int y = (d.Row - TopLine()) * TextHeight();
             const QRect rect(x, y, CharWidth(), TextHeight());
             return QRect(viewport()->mapTo(this, rect.topLeft()), rect.size());
         }
         case Qt::ImCursorPosition:
         case Qt::ImAnchorPosition:
-            return std::clamp(fCaret.Char - 1, 0, LineLength(fCaret.Line));
+            return std::clamp(CaretX() - 1, 0, fModel.LineLength(CaretY()));
         case Qt::ImSurroundingText:
             return LineText();
         case Qt::ImHints:
@@ -162,6 +167,15 @@ QVariant TCustomCodeEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
     }
 }
 
+// ---------------------------------------------------------------- errors
+
+void TCustomCodeEdit::ReportError(const QString& Message) {
+    if (OnError)
+        OnError(this, Message);
+    else
+        TDialogService::Instance().ShowError(window(), Message);
+}
+
 // ---------------------------------------------------------------- focus and caret blink
 
 void TCustomCodeEdit::focusInEvent(QFocusEvent* e) {
@@ -169,21 +183,21 @@ void TCustomCodeEdit::focusInEvent(QFocusEvent* e) {
     fCaretVisible = true;
     const int flash = QApplication::cursorFlashTime();
     if (fCaretTimer == 0 && flash > 0) fCaretTimer = startTimer(flash / 2);
-    InvalidateLines(fCaret.Line, fCaret.Line);
+    InvalidateLines(CaretY(), CaretY());
 }
 
 void TCustomCodeEdit::focusOutEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusOutEvent(e);
     if (fCaretTimer != 0) killTimer(fCaretTimer);
     fCaretTimer = 0;
-    fLastKey = 0;
-    fLastShift = {};
-    InvalidateLines(fCaret.Line, fCaret.Line);
+    fModel.ResetKeySequence();
+    InvalidateLines(CaretY(), CaretY());
 }
 
 void TCustomCodeEdit::timerEvent(QTimerEvent* e) {
     if (e->timerId() == fScrollTimer.timerId()) {
-        MouseSelectTo(fLastMousePos);
+        // A drag-select going on by itself: a mouse event in all but name.
+        RunGuarded([&] { MouseSelectTo(fLastMousePos); });
         return;
     }
     if (e->timerId() != fCaretTimer) {
@@ -193,11 +207,11 @@ void TCustomCodeEdit::timerEvent(QTimerEvent* e) {
     // A blink repaints the caret's cell only.
     fCaretVisible = !fCaretVisible;
     if (!fPreedit.isEmpty()) {
-        InvalidateLines(fCaret.Line, fCaret.Line);
+        InvalidateLines(CaretY(), CaretY());
         return;
     }
     const TDisplayCoord d = DisplayXY();
-    const int left = fWordWrap ? 1 : fLeftChar;
+    const int left = WordWrap() ? 1 : LeftChar();
     const int x = TextOffset() + (d.Column - left) * CharWidth();
     const QRect row = RowRect(d.Row);
     viewport()->update(QRect(x - 1, row.top(), CharWidth() + 2, row.height()));

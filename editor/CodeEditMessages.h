@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The texts the line store, the undo lists, the search engine and the exporter raise, in one
-// place. %1 is filled in by the caller.
+// The texts the editor library raises its errors with, in one place; the window shows them
+// in its error box. %1 is filled in by the caller.
 namespace CodeEditMessages {
 
 inline QString CapacityBelowCount() {
@@ -15,6 +15,9 @@ inline QString EmptyPattern() {
 // %1: the index asked for.
 inline QString ListIndexOutOfBounds() {
     return QStringLiteral("Invalid stringlist index %1");
+}
+inline QString NoSearchEngine() {
+    return QStringLiteral("No search engine has been assigned");
 }
 inline QString ReadError() {
     return QStringLiteral("ストリームからの読み取りエラー");

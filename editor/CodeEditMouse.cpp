@@ -33,16 +33,16 @@ TBufferCoord TCustomCodeEdit::PixelsToBufferPosEOR(QPoint P, bool& AtEndOfRow) c
     const int height = std::max(TextHeight(), 1);
     const int width = std::max(CharWidth(), 1);
     const int rows = std::max(DisplayLineCount(), 1);
-    const int row = std::clamp(fTopLine + FloorDiv(P.y(), height), 1, rows);
-    const int left = fWordWrap ? 1 : fLeftChar;
+    const int row = std::clamp(TopLine() + FloorDiv(P.y(), height), 1, rows);
+    const int left = WordWrap() ? 1 : LeftChar();
     const int x = P.x() - TextOffset();
     const int column = std::max(left + FloorDiv(x, width), 1);
-    TBufferCoord p = DisplayToBufferPosEOR({column, row}, AtEndOfRow);
-    if (AtEndOfRow) return ClampCaret(p);
-    if (p.Line >= 1 && p.Line <= LineCount() && p.Char <= LineLength(p.Line)) {
+    TBufferCoord p = fModel.DisplayToBufferPosEOR({column, row}, AtEndOfRow);
+    if (AtEndOfRow) return fModel.ClampCaret(p);
+    if (p.Line >= 1 && p.Line <= fModel.LineCount() && p.Char <= fModel.LineLength(p.Line)) {
         const TDisplayCoord start = BufferToDisplayPos(p);
         TDisplayCoord end = BufferToDisplayPos({p.Char + 1, p.Line});
-        if (end.Row != start.Row) end.Column = RowLengthOf(start.Row) + 1;
+        if (end.Row != start.Row) end.Column = fModel.RowLengthOf(start.Row) + 1;
         const int offset = x - (start.Column - left) * width;
         if (2 * offset >= (end.Column - start.Column) * width) {
             ++p.Char;
@@ -51,9 +51,9 @@ TBufferCoord TCustomCodeEdit::PixelsToBufferPosEOR(QPoint P, bool& AtEndOfRow) c
     } else {
         // Virtual space: the nearest cell boundary.
         const int nearest = std::max(left + FloorDiv(x + width / 2, width), 1);
-        p = DisplayToBufferPosEOR({nearest, row}, AtEndOfRow);
+        p = fModel.DisplayToBufferPosEOR({nearest, row}, AtEndOfRow);
     }
-    return ClampCaret(p);
+    return fModel.ClampCaret(p);
 }
 
 bool TCustomCodeEdit::IsPointInSelection(TBufferCoord P) const {
@@ -61,13 +61,13 @@ bool TCustomCodeEdit::IsPointInSelection(TBufferCoord P) const {
     const TBufferCoord bb = BlockBegin();
     const TBufferCoord be = BlockEnd();
     if (P.Line < bb.Line || P.Line > be.Line) return false;
-    switch (fActiveSelectionMode) {
+    switch (ActiveSelectionMode()) {
         case smNormal:
             return bb <= P && P < be;
         case smLine:
             return true;
         case smColumn:
-            for (const TSelSegment& s : SelectionSegments(smColumn))
+            for (const TCodeEditModel::TSelSegment& s : fModel.SelectionSegments(smColumn))
                 if (s.Line == P.Line) return P.Char >= s.First && P.Char < s.Last;
             return false;
     }
@@ -77,74 +77,79 @@ bool TCustomCodeEdit::IsPointInSelection(TBufferCoord P) const {
 // ---------------------------------------------------------------- buttons
 
 void TCustomCodeEdit::mousePressEvent(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
-    if (e->button() == Qt::MiddleButton) {
-        // The primary selection goes in where the middle button was pressed.
-        const QClipboard* clipboard = QGuiApplication::clipboard();
-        const QMimeData* data = clipboard && clipboard->supportsSelection()
-                                    ? clipboard->mimeData(QClipboard::Selection)
-                                    : nullptr;
-        if (fReadOnly || !data || !data->hasText()) {
+    RunGuarded([&] {
+        const QPoint pos = e->position().toPoint();
+        if (e->button() == Qt::MiddleButton) {
+            // The primary selection goes in where the middle button was pressed.
+            const QClipboard* clipboard = QGuiApplication::clipboard();
+            const QMimeData* data = clipboard && clipboard->supportsSelection()
+                                        ? clipboard->mimeData(QClipboard::Selection)
+                                        : nullptr;
+            if (ReadOnly() || !data || !data->hasText()) {
+                QAbstractScrollArea::mousePressEvent(e);
+                return;
+            }
+            setFocus(Qt::MouseFocusReason);
+            const QString text = data->text();
+            const TSelectionMode mode = ModeOf(data, smNormal);
+            TPaintLock lock(fModel);
+            fModel.MoveCaretAndSelection(CaretXY(), PixelsToBufferPos(pos), false);
+            fModel.PasteText(text, mode);
+            return;
+        }
+        const bool left = e->button() == Qt::LeftButton;
+        if (!left && !(e->button() == Qt::RightButton && (Options() & eoRightMouseMovesCursor))) {
             QAbstractScrollArea::mousePressEvent(e);
             return;
         }
         setFocus(Qt::MouseFocusReason);
-        const QString text = data->text();
-        const TSelectionMode mode = ModeOf(data, smNormal);
-        TPaintLock lock(*this);
-        MoveCaretAndSelection(fCaret, PixelsToBufferPos(pos), false);
-        PasteText(text, mode);
-        return;
-    }
-    const bool left = e->button() == Qt::LeftButton;
-    if (!left && !(e->button() == Qt::RightButton && (fOptions & eoRightMouseMovesCursor))) {
-        QAbstractScrollArea::mousePressEvent(e);
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    TPaintLock lock(*this);
-    // A click is a caret move: what is typed afterwards is a new undo step.
-    if ((fOptions & eoGroupUndo) && fUndoList->CanUndo()) fUndoList->AddGroupBreak();
-    bool atEnd = false;
-    const TBufferCoord p = PixelsToBufferPosEOR(pos, atEnd);
-    const bool shift = e->modifiers() & Qt::ShiftModifier;
-    if (!left) {
-        // The right button keeps a selection it lands in, for the context menu.
-        if (!IsPointInSelection(p)) MoveCaretAndSelection(fCaret, p, false, false, atEnd);
-        return;
-    }
-    if (!shift && (fOptions & eoDragDropEditing) && IsPointInSelection(p)) {
-        fDragPending = true;
-        fMouseDownPos = pos;
-        return;
-    }
-    if ((fOptions & eoAltSetsColumnMode) && fSelectionMode == smNormal) {
-        const bool alt = e->modifiers() & Qt::AltModifier;
-        fActiveSelectionMode = alt ? smColumn : fSelectionMode;
-    }
-    MoveCaretAndSelection(fCaret, p, shift, false, atEnd);
-    fMouseSelecting = true;
-    fMouseWordSelecting = false;
-    fLastMousePos = pos;
+        TPaintLock lock(fModel);
+        // A click is a caret move: what is typed afterwards is a new undo step.
+        if ((Options() & eoGroupUndo) && UndoList().CanUndo()) UndoList().AddGroupBreak();
+        bool atEnd = false;
+        const TBufferCoord p = PixelsToBufferPosEOR(pos, atEnd);
+        const bool shift = e->modifiers() & Qt::ShiftModifier;
+        if (!left) {
+            // The right button keeps a selection it lands in, for the context menu.
+            if (!IsPointInSelection(p))
+                fModel.MoveCaretAndSelection(CaretXY(), p, false, false, atEnd);
+            return;
+        }
+        if (!shift && (Options() & eoDragDropEditing) && IsPointInSelection(p)) {
+            fDragPending = true;
+            fMouseDownPos = pos;
+            return;
+        }
+        if ((Options() & eoAltSetsColumnMode) && SelectionMode() == smNormal) {
+            const bool alt = e->modifiers() & Qt::AltModifier;
+            fModel.PutActiveSelectionMode(alt ? smColumn : SelectionMode());
+        }
+        fModel.MoveCaretAndSelection(CaretXY(), p, shift, false, atEnd);
+        fMouseSelecting = true;
+        fMouseWordSelecting = false;
+        fLastMousePos = pos;
+    });
 }
 
 void TCustomCodeEdit::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
-    fLastMousePos = pos;
-    if (fDragPending) {
-        if ((pos - fMouseDownPos).manhattanLength() >= QApplication::startDragDistance()) {
-            fDragPending = false;
-            StartTextDrag();
+    RunGuarded([&] {
+        const QPoint pos = e->position().toPoint();
+        fLastMousePos = pos;
+        if (fDragPending) {
+            if ((pos - fMouseDownPos).manhattanLength() >= QApplication::startDragDistance()) {
+                fDragPending = false;
+                StartTextDrag();
+            }
+            return;
         }
-        return;
-    }
-    if (!fMouseSelecting || !(e->buttons() & Qt::LeftButton)) return;
-    MouseSelectTo(pos);
-    // Outside the text the view scrolls on by itself while the button is held.
-    if (viewport()->rect().contains(pos))
-        fScrollTimer.stop();
-    else if (!fScrollTimer.isActive())
-        fScrollTimer.start(60, this);
+        if (!fMouseSelecting || !(e->buttons() & Qt::LeftButton)) return;
+        MouseSelectTo(pos);
+        // Outside the text the view scrolls on by itself while the button is held.
+        if (viewport()->rect().contains(pos))
+            fScrollTimer.stop();
+        else if (!fScrollTimer.isActive())
+            fScrollTimer.start(60, this);
+    });
 }
 
 void TCustomCodeEdit::MouseSelectTo(QPoint P) {
@@ -152,59 +157,63 @@ void TCustomCodeEdit::MouseSelectTo(QPoint P) {
         fScrollTimer.stop();
         return;
     }
-    TPaintLock lock(*this);
+    TPaintLock lock(fModel);
     const QRect area = viewport()->rect();
     if (P.y() < 0)
-        SetTopLine(fTopLine - 1);
+        SetTopLine(TopLine() - 1);
     else if (P.y() >= area.height())
-        SetTopLine(fTopLine + 1);
-    if (!fWordWrap) {
+        SetTopLine(TopLine() + 1);
+    if (!WordWrap()) {
         if (P.x() < TextOffset())
-            SetLeftChar(fLeftChar - 1);
+            SetLeftChar(LeftChar() - 1);
         else if (P.x() >= area.width())
-            SetLeftChar(fLeftChar + 1);
+            SetLeftChar(LeftChar() + 1);
     }
     bool atEnd = false;
     TBufferCoord p = PixelsToBufferPosEOR(P, atEnd);
     if (fMouseWordSelecting) {
         // After a double-click the selection grows by whole words.
-        const TBufferCoord anchor = fBlockBegin;
+        const TBufferCoord anchor = fModel.BlockAnchor();
         if (p < anchor) {
-            p = WordStartOf(p);
+            p = fModel.WordStartOf(p);
         } else {
-            p = WordEndOf(p);
+            p = fModel.WordEndOf(p);
         }
         atEnd = false;
     }
-    MoveCaretAndSelection(fCaret, p, true, false, atEnd);
+    fModel.MoveCaretAndSelection(CaretXY(), p, true, false, atEnd);
 }
 
 void TCustomCodeEdit::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) {
-        if (fDragPending) {
-            // Pressed in the selection but not dragged: an ordinary click.
-            fDragPending = false;
-            TPaintLock lock(*this);
-            bool atEnd = false;
-            const TBufferCoord p = PixelsToBufferPosEOR(e->position().toPoint(), atEnd);
-            MoveCaretAndSelection(fCaret, p, false, false, atEnd);
+    RunGuarded([&] {
+        if (e->button() == Qt::LeftButton) {
+            if (fDragPending) {
+                // Pressed in the selection but not dragged: an ordinary click.
+                fDragPending = false;
+                TPaintLock lock(fModel);
+                bool atEnd = false;
+                const TBufferCoord p = PixelsToBufferPosEOR(e->position().toPoint(), atEnd);
+                fModel.MoveCaretAndSelection(CaretXY(), p, false, false, atEnd);
+            }
+            fMouseSelecting = false;
+            fMouseWordSelecting = false;
+            fScrollTimer.stop();
         }
-        fMouseSelecting = false;
-        fMouseWordSelecting = false;
-        fScrollTimer.stop();
-    }
-    QAbstractScrollArea::mouseReleaseEvent(e);
+        QAbstractScrollArea::mouseReleaseEvent(e);
+    });
 }
 
 void TCustomCodeEdit::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    fDragPending = false;
-    TPaintLock lock(*this);
-    InternalSetCaretXY(PixelsToBufferPos(e->position().toPoint()));
-    CollapseSelection();
-    SelectWordAtCaret();
-    fMouseSelecting = true;
-    fMouseWordSelecting = true;
+    RunGuarded([&] {
+        if (e->button() != Qt::LeftButton) return;
+        fDragPending = false;
+        TPaintLock lock(fModel);
+        fModel.InternalSetCaretXY(PixelsToBufferPos(e->position().toPoint()));
+        fModel.CollapseSelection();
+        fModel.SelectWordAtCaret();
+        fMouseSelecting = true;
+        fMouseWordSelecting = true;
+    });
 }
 
 // ---------------------------------------------------------------- drag and drop
@@ -215,14 +224,14 @@ void TCustomCodeEdit::StartTextDrag() {
     auto* drag = new QDrag(this);
     drag->setMimeData(CreateSelectionMimeData());
     fDropHandled = false;
-    const Qt::DropActions actions = fReadOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropActions actions = ReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
     const Qt::DropAction action = drag->exec(actions, Qt::MoveAction);
     // Dropped elsewhere as a move: the text leaves here. A drop on this editor has moved it
     // already, in one undo step.
-    if (action == Qt::MoveAction && !fDropHandled && !fReadOnly && SelAvail()) {
-        TPaintLock lock(*this);
-        TTrimPause pause(*this);
-        DeleteSelection(crDelete);
+    if (action == Qt::MoveAction && !fDropHandled && !ReadOnly() && SelAvail()) {
+        TPaintLock lock(fModel);
+        TCodeEditModel::TTrimPause pause(fModel);
+        fModel.DeleteSelection(crDelete);
     }
     fDropHandled = false;
 }
@@ -237,7 +246,7 @@ void TCustomCodeEdit::SetDropCaret(const TBufferCoord* Pos) {
 }
 
 void TCustomCodeEdit::dragEnterEvent(QDragEnterEvent* e) {
-    if (fReadOnly || !(fOptions & eoDragDropEditing) || !e->mimeData()->hasText()) {
+    if (ReadOnly() || !(Options() & eoDragDropEditing) || !e->mimeData()->hasText()) {
         e->ignore();
         return;
     }
@@ -247,7 +256,7 @@ void TCustomCodeEdit::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TCustomCodeEdit::dragMoveEvent(QDragMoveEvent* e) {
-    if (fReadOnly || !(fOptions & eoDragDropEditing) || !e->mimeData()->hasText()) {
+    if (ReadOnly() || !(Options() & eoDragDropEditing) || !e->mimeData()->hasText()) {
         e->ignore();
         return;
     }
@@ -269,43 +278,45 @@ void TCustomCodeEdit::dragLeaveEvent(QDragLeaveEvent* e) {
 }
 
 void TCustomCodeEdit::dropEvent(QDropEvent* e) {
-    SetDropCaret(nullptr);
-    if (fReadOnly || !(fOptions & eoDragDropEditing) || !e->mimeData()->hasText()) {
-        e->ignore();
-        return;
-    }
-    const bool move = e->source() == this && (e->possibleActions() & Qt::MoveAction) &&
-                      !(e->modifiers() & Qt::ControlModifier);
-    setFocus(Qt::OtherFocusReason);
-    DropText(e->mimeData(), PixelsToBufferPos(e->position().toPoint()), move);
-    if (move) {
-        fDropHandled = true;
-        e->setDropAction(Qt::MoveAction);
-        e->accept();
-    } else {
-        e->acceptProposedAction();
-    }
+    RunGuarded([&] {
+        SetDropCaret(nullptr);
+        if (ReadOnly() || !(Options() & eoDragDropEditing) || !e->mimeData()->hasText()) {
+            e->ignore();
+            return;
+        }
+        const bool move = e->source() == this && (e->possibleActions() & Qt::MoveAction) &&
+                          !(e->modifiers() & Qt::ControlModifier);
+        setFocus(Qt::OtherFocusReason);
+        DropText(e->mimeData(), PixelsToBufferPos(e->position().toPoint()), move);
+        if (move) {
+            fDropHandled = true;
+            e->setDropAction(Qt::MoveAction);
+            e->accept();
+        } else {
+            e->acceptProposedAction();
+        }
+    });
 }
 
 // Puts dropped text at Pos: a move takes the selection away first and finds Pos again in the
 // text that is left; column and line blocks go in as blocks.
 void TCustomCodeEdit::DropText(const QMimeData* Data, TBufferCoord Pos, bool Move) {
-    if (fReadOnly || !Data) return;
+    if (ReadOnly() || !Data) return;
     const QString text = Data->text();
     if (text.isEmpty()) return;
     const TSelectionMode mode = ModeOf(Data, smNormal);
-    TPaintLock lock(*this);
-    Pos = ClampCaret(Pos);
-    TTrimPause pause(*this);
-    TUndoBlock block(*fUndoList);
+    TPaintLock lock(fModel);
+    Pos = fModel.ClampCaret(Pos);
+    TCodeEditModel::TTrimPause pause(fModel);
+    TCodeEditModel::TUndoBlock block(UndoList());
     if (Move && SelAvail()) {
         const TBufferCoord bb = BlockBegin();
         const TBufferCoord be = BlockEnd();
-        if (IsPointInSelection(Pos) || (fActiveSelectionMode == smNormal && Pos == be)) {
-            MoveCaretAndSelection(fCaret, Pos, false);
+        if (IsPointInSelection(Pos) || (ActiveSelectionMode() == smNormal && Pos == be)) {
+            fModel.MoveCaretAndSelection(CaretXY(), Pos, false);
             return;
         }
-        switch (fActiveSelectionMode) {
+        switch (ActiveSelectionMode()) {
             case smNormal:
                 if (Pos >= be) {
                     if (Pos.Line == be.Line)
@@ -318,21 +329,19 @@ void TCustomCodeEdit::DropText(const QMimeData* Data, TBufferCoord Pos, bool Mov
                 if (Pos.Line > be.Line) Pos.Line -= be.Line - bb.Line + 1;
                 break;
             case smColumn:
-                for (const TSelSegment& s : SelectionSegments(smColumn))
+                for (const TCodeEditModel::TSelSegment& s : fModel.SelectionSegments(smColumn))
                     if (s.Line == Pos.Line && Pos.Char >= s.Last) Pos.Char -= s.Last - s.First;
                 break;
         }
-        DeleteSelection(crDelete);
+        fModel.DeleteSelection(crDelete);
     }
-    InternalSetCaretXY(Pos);
-    CollapseSelection();
-    const TBufferCoord start = fCaret;
-    InsertByMode(mode, text);
-    if (mode == smNormal) {
-        fBlockBegin = start;
-        fBlockEnd = fCaret;
-    } else {
-        CollapseSelection();
-    }
-    StatusChanged(scSelection);
+    fModel.InternalSetCaretXY(Pos);
+    fModel.CollapseSelection();
+    const TBufferCoord start = CaretXY();
+    fModel.InsertByMode(mode, text);
+    if (mode == smNormal)
+        fModel.PutSelection(start, CaretXY());
+    else
+        fModel.CollapseSelection();
+    fModel.StatusChanged(scSelection);
 }

@@ -36,19 +36,20 @@ struct TPart {
 
 class TCodeEditPainter {
 public:
-    TCodeEditPainter(const TCustomCodeEdit& Edit, QPainter& Painter)
+    TCodeEditPainter(const TCustomCodeEdit& Edit, TCodeEditPaintCache& Cache, QPainter& Painter)
         : fEdit(Edit),
+          fModel(Edit.Model()),
           fPainter(Painter),
-          fCache(*Edit.fPaintCache),
+          fCache(Cache),
           fPalette(Edit.palette()),
           fCharWidth(std::max(Edit.CharWidth(), 1)),
           fRowHeight(std::max(Edit.TextHeight(), 1)),
           fAscent(std::clamp(Edit.TextAscent(), 0, fRowHeight)),
           fTextOffset(Edit.TextOffset()),
           fWidth(Edit.viewport()->width()),
-          fHighlighter(Edit.fHighlighter) {
-        fFontColor = Resolve(Edit.fFontColor, fPalette.color(QPalette::Text));
-        fBackground = Resolve(Edit.fColor, fPalette.color(QPalette::Base));
+          fHighlighter(Edit.Highlighter()) {
+        fFontColor = Resolve(Edit.FontColor(), fPalette.color(QPalette::Text));
+        fBackground = Resolve(Edit.Color(), fPalette.color(QPalette::Base));
         if (fHighlighter) {
             // The whitespace attribute's background, when it has one, is the text background.
             if (const THighlighterAttributes* space = fHighlighter->GetDefaultAttribute(4))
@@ -61,10 +62,10 @@ public:
 
     void Paint(const QRegion& Region) {
         for (const QRect& rect : Region) {
-            const int firstRow = fEdit.fTopLine + std::max(rect.top(), 0) / fRowHeight;
-            const int lastRow = fEdit.fTopLine + std::max(rect.bottom(), 0) / fRowHeight;
-            if (rect.left() < fEdit.fGutterWidth) PaintGutter(rect, firstRow, lastRow);
-            if (rect.right() >= fEdit.fGutterWidth) PaintText(rect, firstRow, lastRow);
+            const int firstRow = fModel.TopLine() + std::max(rect.top(), 0) / fRowHeight;
+            const int lastRow = fModel.TopLine() + std::max(rect.bottom(), 0) / fRowHeight;
+            if (rect.left() < fEdit.GutterWidth()) PaintGutter(rect, firstRow, lastRow);
+            if (rect.right() >= fEdit.GutterWidth()) PaintText(rect, firstRow, lastRow);
         }
         PaintCaret();
         PaintDropCaret();
@@ -74,13 +75,13 @@ private:
     QColor Resolve(quint32 Color, const QColor& Fallback) const {
         return ColorToQColor(Color, fPalette, Fallback);
     }
-    int Y(int Row) const { return (Row - fEdit.fTopLine) * fRowHeight; }
+    int Y(int Row) const { return (Row - fModel.TopLine()) * fRowHeight; }
 
     // ------------------------------------------------------------ gutter
 
     void PaintGutter(const QRect& Rect, int FirstRow, int LastRow) {
-        const TGutter& gutter = fEdit.fGutter;
-        const int width = fEdit.fGutterWidth;
+        const TGutter& gutter = fEdit.Gutter();
+        const int width = fEdit.GutterWidth();
         const QColor color = Resolve(gutter.Color(), fPalette.color(QPalette::Button));
         const QRect area(0, Y(FirstRow), width, (LastRow - FirstRow + 1) * fRowHeight);
         fPainter.save();
@@ -90,7 +91,7 @@ private:
         else
             fPainter.fillRect(area, color);
         const int rows = fEdit.DisplayLineCount();
-        const int lines = fEdit.LineCount();
+        const int lines = fModel.LineCount();
         if (gutter.ShowLineNumbers()) {
             const QFont font = gutter.UseFontStyle() ? gutter.Font() : fEdit.font();
             const QColor textColor =
@@ -110,10 +111,11 @@ private:
                 fPainter.drawText(right - metrics.horizontalAdvance(text), y, text);
             }
         }
-        if (fEdit.fWordWrap && gutter.WordWrapGlyphVisible()) {
+        if (fModel.WordWrap() && gutter.WordWrapGlyphVisible()) {
             const QColor glyphColor = Resolve(gutter.FontColor(), fPalette.color(QPalette::Text));
             for (int row = FirstRow; row <= LastRow && row <= rows; ++row)
-                if (fEdit.fWordWrap->IsContinuationRow(row)) PaintWrapGlyph(row, glyphColor);
+                if (fModel.WordWrapPlugin()->IsContinuationRow(row))
+                    PaintWrapGlyph(row, glyphColor);
         }
         const QColor border = Resolve(gutter.BorderColor(), fPalette.color(QPalette::Base));
         switch (gutter.BorderStyle()) {
@@ -132,7 +134,7 @@ private:
 
     // Bands from the start colour at the top of the window to the end colour at its bottom.
     void PaintGradient(const QRect& Area) {
-        const TGutter& gutter = fEdit.fGutter;
+        const TGutter& gutter = fEdit.Gutter();
         const QColor from = Resolve(gutter.GradientStartColor(), fPalette.color(QPalette::Base));
         const QColor to = Resolve(gutter.GradientEndColor(), fPalette.color(QPalette::Button));
         const int steps = std::max(gutter.GradientSteps(), 1);
@@ -152,7 +154,7 @@ private:
     // A small arrow bent down and back to the left: the line goes on in this row.
     void PaintWrapGlyph(int Row, const QColor& Color) {
         const int size = std::clamp(fRowHeight - 6, 5, 9);
-        const int x = fEdit.fGutterWidth - fEdit.fGutter.RightOffset() - size - 2;
+        const int x = fEdit.GutterWidth() - fEdit.Gutter().RightOffset() - size - 2;
         const int top = Y(Row) + (fRowHeight - size) / 2;
         QPainterPath path;
         path.moveTo(x + size - 1, top);
@@ -175,7 +177,7 @@ private:
 
     void PaintText(const QRect& Rect, int FirstRow, int LastRow) {
         fPainter.save();
-        const int gutter = fEdit.fGutterWidth;
+        const int gutter = fEdit.GutterWidth();
         fPainter.setClipRect(QRect(gutter, Rect.top(), fWidth - gutter, Rect.height()));
         // The strip between gutter and text.
         fPainter.fillRect(
@@ -192,12 +194,12 @@ private:
             }
             PaintRow(row);
         }
-        const int edge = fEdit.fRightEdge;
+        const int edge = fEdit.RightEdge();
         if (edge > 0) {
             const int x =
-                fTextOffset + (edge - (fEdit.fWordWrap ? 0 : fEdit.fLeftChar - 1)) * fCharWidth;
+                fTextOffset + (edge - (fModel.WordWrap() ? 0 : fModel.LeftChar() - 1)) * fCharWidth;
             if (x >= fTextOffset && x < fWidth) {
-                fPainter.setPen(Resolve(fEdit.fRightEdgeColor, QColor(Qt::lightGray)));
+                fPainter.setPen(Resolve(fEdit.RightEdgeColor(), QColor(Qt::lightGray)));
                 fPainter.drawLine(x, Y(FirstRow), x, Y(LastRow + 1) - 1);
             }
         }
@@ -206,13 +208,13 @@ private:
 
     // Foreground and background of a line, and whether it is a special line.
     void LineColors(int Line, QColor& Fg, QColor& Bg, bool& Special) const {
-        quint32 fg = fEdit.fFontColor;
-        quint32 bg = fEdit.fColor;
-        const bool active = fEdit.fActiveLineColor != kColorNone && Line == fEdit.fCaret.Line;
-        if (active) bg = fEdit.fActiveLineColor;
+        quint32 fg = fEdit.FontColor();
+        quint32 bg = fEdit.Color();
+        const bool active = fEdit.ActiveLineColor() != kColorNone && Line == fModel.CaretXY().Line;
+        if (active) bg = fEdit.ActiveLineColor();
         Special = false;
-        if (fEdit.OnSpecialLineColors)
-            fEdit.OnSpecialLineColors(const_cast<TCustomCodeEdit*>(&fEdit), Line, Special, fg, bg);
+        if (fModel.OnSpecialLineColors)
+            fModel.OnSpecialLineColors(const_cast<TCustomCodeEdit*>(&fEdit), Line, Special, fg, bg);
         Fg = Special ? Resolve(fg, fFontColor) : fFontColor;
         if (Special)
             Bg = Resolve(bg, fBackground);
@@ -227,18 +229,18 @@ private:
         const TBufferCoord bb = fEdit.BlockBegin();
         const TBufferCoord be = fEdit.BlockEnd();
         if (Line < bb.Line || Line > be.Line) return false;
-        switch (fEdit.fActiveSelectionMode) {
+        switch (fModel.ActiveSelectionMode()) {
             case smNormal:
-                From = Line == bb.Line ? fEdit.CharToColumn(Line, bb.Char) - 1 : 0;
-                To = Line == be.Line ? fEdit.CharToColumn(Line, be.Char) - 1 : kOpenEnd;
+                From = Line == bb.Line ? fModel.CharToColumn(Line, bb.Char) - 1 : 0;
+                To = Line == be.Line ? fModel.CharToColumn(Line, be.Char) - 1 : kOpenEnd;
                 return From < To;
             case smLine:
                 From = 0;
                 To = kOpenEnd;
                 return true;
             case smColumn:
-                From = fEdit.CharToColumn(bb.Line, bb.Char) - 1;
-                To = fEdit.CharToColumn(be.Line, be.Char) - 1;
+                From = fModel.CharToColumn(bb.Line, bb.Char) - 1;
+                To = fModel.CharToColumn(be.Line, be.Char) - 1;
                 if (From > To) std::swap(From, To);
                 return From < To;
         }
@@ -248,8 +250,8 @@ private:
     // The cells of the line, and its runs of tokens up to cell Limit.
     void PrepareLine(int Line, int Limit) {
         fCache.Line = Line;
-        const QString expanded = fEdit.fLines->GetExpandedString(Line - 1);
-        const TCodeEditMetrics& metrics = *fEdit.fMetrics;
+        const QString expanded = fModel.Lines().GetExpandedString(Line - 1);
+        const TCodeEditMetrics& metrics = fModel.Metrics();
         bool wide = false;
         for (QChar c : expanded)
             if (c.unicode() >= 0x100 && metrics.GlyphCells(c.unicode()) > 1) {
@@ -274,19 +276,6 @@ private:
         std::vector<TCodeEditTokenRun>& runs = fCache.Runs;
         runs.clear();
         const int cellCount = static_cast<int>(fCache.Cells.size());
-        TCustomHighlighter* h = fHighlighter;
-        if (!h || !h->Enabled()) {
-            runs.push_back({0, cellCount, QColor(), QColor(), fBaseStyle});
-            return;
-        }
-        if (Line == 1)
-            h->ResetRange();
-        else
-            h->SetRange(fEdit.fLines->Ranges(Line - 2));
-        if (wide)
-            h->SetLineExpandedAtWideGlyphs(expanded, fCache.Cells, Line - 1);
-        else
-            h->SetLine(expanded, Line - 1);
         // Tokens of one look are one run. Looks are compared as stored, and each attribute's
         // colours are worked out once per line: a long line has many tokens, few attributes.
         struct TResolved {
@@ -299,20 +288,26 @@ private:
             return attr ? TTokenLook{attr->Foreground(), attr->Background(), attr->Style()}
                         : TTokenLook{kColorNone, kColorNone, fBaseStyle};
         };
-        WalkTokenRuns(*h, cellCount, Limit, lookOf, [&](const TTokenRun& token) {
-            TCodeEditTokenRun run{token.Start, token.End, QColor(), QColor(), token.Look.Style};
-            if (const THighlighterAttributes* attr = token.Attribute) {
-                auto r = std::find_if(resolved.begin(), resolved.end(),
-                                      [attr](const TResolved& x) { return x.Attr == attr; });
-                if (r == resolved.end())
-                    r = resolved.insert(resolved.end(),
-                                        {attr, Resolve(token.Look.Foreground, QColor()),
-                                         Resolve(token.Look.Background, QColor())});
-                run.Foreground = r->Foreground;
-                run.Background = r->Background;
-            }
-            runs.push_back(run);
-        });
+        const bool highlighted = fModel.WalkLineTokens(
+            Line, expanded, wide ? &fCache.Cells : nullptr, cellCount, Limit, lookOf,
+            [&](const TTokenRun& token) {
+                TCodeEditTokenRun run{token.Start, token.End, QColor(), QColor(), token.Look.Style};
+                if (const THighlighterAttributes* attr = token.Attribute) {
+                    auto r = std::find_if(resolved.begin(), resolved.end(),
+                                          [attr](const TResolved& x) { return x.Attr == attr; });
+                    if (r == resolved.end())
+                        r = resolved.insert(resolved.end(),
+                                            {attr, Resolve(token.Look.Foreground, QColor()),
+                                             Resolve(token.Look.Background, QColor())});
+                    run.Foreground = r->Foreground;
+                    run.Background = r->Background;
+                }
+                runs.push_back(run);
+            });
+        if (!highlighted) {
+            runs.push_back({0, cellCount, QColor(), QColor(), fBaseStyle});
+            return;
+        }
         if (runs.empty()) {
             runs.push_back({0, cellCount, QColor(), QColor(), fBaseStyle});
             return;
@@ -333,33 +328,35 @@ private:
         const int y = Y(Row);
         const int line = fEdit.RowToLine(Row);
         int rowStart = 0;
-        if (fEdit.fWordWrap) {
+        if (fModel.WordWrap()) {
             for (int r = fEdit.LineToRow(line); r < Row; ++r)
-                rowStart += fEdit.fWordWrap->RowLength(r);
+                rowStart += fModel.WordWrapPlugin()->RowLength(r);
         }
-        const int leftCell = fEdit.fWordWrap ? rowStart : fEdit.fLeftChar - 1;
+        const int leftCell = fModel.WordWrap() ? rowStart : fModel.LeftChar() - 1;
         const int visibleEnd = leftCell + fVisibleCells;
-        if (fCache.Line != line) PrepareLine(line, fEdit.fWordWrap ? kOpenEnd : visibleEnd);
+        if (fCache.Line != line) PrepareLine(line, fModel.WordWrap() ? kOpenEnd : visibleEnd);
         const int cellCount = static_cast<int>(fCache.Cells.size());
-        const int rowEnd = fEdit.fWordWrap
-                               ? std::min(rowStart + fEdit.fWordWrap->RowLength(Row), cellCount)
-                               : cellCount;
-        const bool lastRow = !fEdit.fWordWrap || fEdit.IsLastRowOfLine(Row);
+        const int rowEnd =
+            fModel.WordWrap()
+                ? std::min(rowStart + fModel.WordWrapPlugin()->RowLength(Row), cellCount)
+                : cellCount;
+        const bool lastRow = !fModel.WordWrap() || fModel.IsLastRowOfLine(Row);
 
         QColor lineFg, lineBg;
         bool special = false;
         LineColors(line, lineFg, lineBg, special);
         const QColor selFg = special ? lineBg
-                                     : Resolve(fEdit.fSelectedColor.Foreground(),
+                                     : Resolve(fEdit.SelectedColor().Foreground(),
                                                fPalette.color(QPalette::HighlightedText));
         const QColor selBg = special ? lineFg
-                                     : Resolve(fEdit.fSelectedColor.Background(),
+                                     : Resolve(fEdit.SelectedColor().Background(),
                                                fPalette.color(QPalette::Highlight));
         int selFrom = 0;
         int selTo = 0;
         const bool selected = SelectedCells(line, selFrom, selTo);
-        const bool activeLine = fEdit.fActiveLineColor != kColorNone && line == fEdit.fCaret.Line;
-        const bool keepFg = (fEdit.fOptions & eoSpecialLineDefaultFg) != 0;
+        const bool activeLine =
+            fEdit.ActiveLineColor() != kColorNone && line == fModel.CaretXY().Line;
+        const bool keepFg = (fModel.Options() & eoSpecialLineDefaultFg) != 0;
 
         fParts.clear();
         auto addPart = [&](int start, int end, const QColor& fg, const QColor& bg, quint8 style) {
@@ -436,8 +433,8 @@ private:
         fPainter.setPen(Part.Foreground);
         // One baseline for every style and face, where the metrics left room for all of them.
         const int baseline = Y + fAscent;
-        const bool marks = (fEdit.fOptions & eoShowSpecialChars) != 0;
-        const int tabWidth = std::max(fEdit.fTabWidth, 1);
+        const bool marks = (fModel.Options() & eoShowSpecialChars) != 0;
+        const int tabWidth = std::max(fModel.TabWidth(), 1);
         const QString& cells = fCache.Cells;
         QString& text = fCache.Text;
         text.clear();
@@ -517,21 +514,21 @@ private:
     // ------------------------------------------------------------ caret
 
     int CaretX(const TDisplayCoord& D) const {
-        const int left = fEdit.fWordWrap ? 1 : fEdit.fLeftChar;
+        const int left = fModel.WordWrap() ? 1 : fModel.LeftChar();
         return fTextOffset + (D.Column - left) * fCharWidth;
     }
 
     void PaintCaret() {
-        const bool composing = !fEdit.fPreedit.isEmpty();
-        if (!fEdit.hasFocus() || (fEdit.fOptions & eoNoCaret)) return;
-        if (!composing && !fEdit.fCaretVisible) return;
+        const bool composing = !fEdit.PreeditText().isEmpty();
+        if (!fEdit.hasFocus() || (fModel.Options() & eoNoCaret)) return;
+        if (!composing && !fEdit.CaretBlinkOn()) return;
         const TDisplayCoord d = fEdit.DisplayXY();
         const int y = Y(d.Row);
         const int x = CaretX(d);
         if (y + fRowHeight <= 0 || y >= fEdit.viewport()->height()) return;
         QColor lineFg, lineBg;
         bool special = false;
-        LineColors(fEdit.fCaret.Line, lineFg, lineBg, special);
+        LineColors(fModel.CaretXY().Line, lineFg, lineBg, special);
         fPainter.save();
         fPainter.setClipRect(
             QRect(fTextOffset, 0, std::max(fWidth - fTextOffset, 0), fEdit.viewport()->height()));
@@ -539,14 +536,14 @@ private:
             // The composition in progress, on the line's background, underlined at the caret.
             const QFont& font = fEdit.font();
             const QFontMetrics metrics(font);
-            const int w = metrics.horizontalAdvance(fEdit.fPreedit);
+            const int w = metrics.horizontalAdvance(fEdit.PreeditText());
             fPainter.fillRect(QRect(x, y, w, fRowHeight), lineBg);
             fPainter.setFont(font);
             fPainter.setPen(lineFg);
-            fPainter.drawText(x, y + fAscent, fEdit.fPreedit);
+            fPainter.drawText(x, y + fAscent, fEdit.PreeditText());
             fPainter.fillRect(QRect(x, y + fRowHeight - 1, w, 1), lineFg);
-            if (fEdit.fCaretVisible) fPainter.fillRect(QRect(x + w, y, 2, fRowHeight), lineFg);
-        } else if (fEdit.fInsertMode) {
+            if (fEdit.CaretBlinkOn()) fPainter.fillRect(QRect(x + w, y, 2, fRowHeight), lineFg);
+        } else if (fModel.InsertMode()) {
             fPainter.fillRect(QRect(x, y, 2, fRowHeight), lineFg);
         } else {
             QColor block = lineFg;
@@ -558,12 +555,14 @@ private:
 
     // Where dragged text would be dropped.
     void PaintDropCaret() {
-        if (!fEdit.fDropCaretShown) return;
-        const TDisplayCoord d = fEdit.BufferToDisplayPos(fEdit.fDropCaret);
+        const TBufferCoord* drop = fEdit.DropCaret();
+        if (!drop) return;
+        const TDisplayCoord d = fModel.BufferToDisplayPos(*drop);
         fPainter.fillRect(QRect(CaretX(d), Y(d.Row), 2, fRowHeight), fFontColor);
     }
 
     const TCustomCodeEdit& fEdit;
+    const TCodeEditModel& fModel;
     QPainter& fPainter;
     TCodeEditPaintCache& fCache;
     const QPalette& fPalette;
@@ -572,7 +571,7 @@ private:
     const int fAscent;
     const int fTextOffset;
     const int fWidth;
-    TCustomHighlighter* fHighlighter;
+    const TCustomHighlighter* fHighlighter;
     QColor fFontColor;
     QColor fBackground;
     quint8 fBaseStyle = 0;
@@ -583,6 +582,6 @@ private:
 void TCustomCodeEdit::paintEvent(QPaintEvent* e) {
     QPainter painter(viewport());
     if (OnPaintTransient) OnPaintTransient(this, ttBefore);
-    TCodeEditPainter(*this, painter).Paint(e->region());
+    TCodeEditPainter(*this, *fPaintCache, painter).Paint(e->region());
     if (OnPaintTransient) OnPaintTransient(this, ttAfter);
 }

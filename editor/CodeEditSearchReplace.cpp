@@ -1,7 +1,7 @@
 // Search and replace over the lines, through the assigned search engine.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void AppendBreaking(QStringList& Finished, QString& Current, QStringView Value) 
 }  // namespace
 
 // Brings a hit's row into view the way a search does: centred when it lies well outside.
-void TCustomCodeEdit::CenterHitIfNeeded(int Line) {
+void TCodeEditModel::CenterHitIfNeeded(int Line) {
     const int lines = std::max(LinesInWindow(), 1);
     Line = LineToRow(Line);
     if (Line < fTopLine - 1)
@@ -37,8 +37,8 @@ void TCustomCodeEdit::CenterHitIfNeeded(int Line) {
         SetTopLine(std::max(1, Line - (lines - 1) + lines / 2));
 }
 
-int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& AReplace,
-                                   TSearchOptions AOptions) {
+int TCodeEditModel::SearchReplace(const QString& ASearch, const QString& AReplace,
+                                  TSearchOptions AOptions) {
     if (!fSearchEngine) throw ECodeEditError(QStringLiteral("No search engine has been assigned"));
     if (ASearch.isEmpty()) return 0;
     const bool backward = AOptions.testFlag(ssoBackwards);
@@ -75,12 +75,12 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
     const QString sReplace = fSearchEngine->PreprocessReplaceExpression(AReplace);
     fSearchEngine->SetOptions(AOptions);
     fSearchEngine->SetPattern(ASearch);
-    if (OnPaintTransient) OnPaintTransient(this, ttBefore);
+    if (OnPaintTransient) OnPaintTransient(fSender, ttBefore);
 
     TPaintLock lock(*this);
     if (replaceAll && !prompt) {
         const int count = ReplaceAllFast(start, end, backward, selectedOnly, sReplace);
-        if (OnPaintTransient) OnPaintTransient(this, ttAfter);
+        if (OnPaintTransient) OnPaintTransient(fSender, ttAfter);
         return count;
     }
 
@@ -138,7 +138,7 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
             }
             TReplaceAction action = raReplace;
             if (prompt) {
-                OnReplaceText(this, ASearch, sReplace, line, position, action);
+                OnReplaceText(fSender, ASearch, sReplace, line, position, action);
                 if (action == raCancel) {
                     done = true;
                     break;
@@ -193,7 +193,7 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
         fUndoList->EndBlock();
         blockOpen = false;
     }
-    if (OnPaintTransient) OnPaintTransient(this, ttAfter);
+    if (OnPaintTransient) OnPaintTransient(fSender, ttAfter);
     return count;
 }
 
@@ -202,8 +202,8 @@ int TCustomCodeEdit::SearchReplace(const QString& ASearch, const QString& ARepla
 // replacement that breaks lines turns the line into several, still in one pass, so a long
 // line with many hits costs no more than a short one per hit. The result equals replacing
 // the line's hits one by one, from left to right.
-int TCustomCodeEdit::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward,
-                                    bool SelectedOnly, const QString& Replacement) {
+int TCodeEditModel::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward,
+                                   bool SelectedOnly, const QString& Replacement) {
     const TSelectionMode selMode = SelectedOnly ? fActiveSelectionMode : smNormal;
     // The plain engine hands the replacement back unchanged: no need to cut out each hit.
     const bool plain = dynamic_cast<TCodeEditSearch*>(fSearchEngine) != nullptr;

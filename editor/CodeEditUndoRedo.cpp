@@ -8,7 +8,7 @@
 // backwards always gives back the exact text.
 #include <algorithm>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 
 namespace {
 
@@ -40,12 +40,12 @@ bool IsDeletion(TChangeReason Reason) {
 
 // ---------------------------------------------------------------- raw text operations
 
-TBufferCoord TCustomCodeEdit::TextEnd() const {
+TBufferCoord TCodeEditModel::TextEnd() const {
     const int last = std::max(LineCount(), 1);
     return {LineLength(last) + 1, last};
 }
 
-QString TCustomCodeEdit::RawText(TBufferCoord Start, TBufferCoord End) const {
+QString TCodeEditModel::RawText(TBufferCoord Start, TBufferCoord End) const {
     Start = ClampToText(Start);
     End = ClampToText(End);
     if (End <= Start) return {};
@@ -61,7 +61,7 @@ QString TCustomCodeEdit::RawText(TBufferCoord Start, TBufferCoord End) const {
     return result;
 }
 
-TBufferCoord TCustomCodeEdit::RawInsert(TBufferCoord Pos, const QString& Value) {
+TBufferCoord TCodeEditModel::RawInsert(TBufferCoord Pos, const QString& Value) {
     if (LineCount() == 0) fLines->Add(QString());
     Pos = ClampToText(Pos);
     if (Value.isEmpty()) return Pos;
@@ -91,7 +91,7 @@ TBufferCoord TCustomCodeEdit::RawInsert(TBufferCoord Pos, const QString& Value) 
 
 // Line becomes the first of Pieces, and the others are inserted below it. Gives the end of
 // the last piece.
-TBufferCoord TCustomCodeEdit::RawSplitLine(int Line, QStringList Pieces) {
+TBufferCoord TCodeEditModel::RawSplitLine(int Line, QStringList Pieces) {
     const int lastLength = static_cast<int>(Pieces.last().size());
     TCodeEditStringList::TUpdateGuard guard(*fLines);
     fLines->Put(Line - 1, Pieces.first());
@@ -112,7 +112,7 @@ TBufferCoord TCustomCodeEdit::RawSplitLine(int Line, QStringList Pieces) {
     return {lastLength + 1, Line + static_cast<int>(Pieces.size())};
 }
 
-QString TCustomCodeEdit::RawDelete(TBufferCoord Start, TBufferCoord End) {
+QString TCodeEditModel::RawDelete(TBufferCoord Start, TBufferCoord End) {
     Start = ClampToText(Start);
     End = ClampToText(End);
     if (End <= Start || LineCount() == 0) return {};
@@ -127,8 +127,8 @@ QString TCustomCodeEdit::RawDelete(TBufferCoord Start, TBufferCoord End) {
     return removed;
 }
 
-TBufferCoord TCustomCodeEdit::RawReplace(TBufferCoord Start, TBufferCoord End,
-                                         const QString& Value) {
+TBufferCoord TCodeEditModel::RawReplace(TBufferCoord Start, TBufferCoord End,
+                                        const QString& Value) {
     if (LineCount() == 0) fLines->Add(QString());
     Start = ClampToText(Start);
     End = std::max(ClampToText(End), Start);
@@ -150,14 +150,14 @@ TBufferCoord TCustomCodeEdit::RawReplace(TBufferCoord Start, TBufferCoord End,
 
 // ---------------------------------------------------------------- recorded operations
 
-void TCustomCodeEdit::Record(TChangeReason Reason, TBufferCoord Start, TBufferCoord End,
-                             const QString& Text) {
+void TCodeEditModel::Record(TChangeReason Reason, TBufferCoord Start, TBufferCoord End,
+                            const QString& Text) {
     fUndoList->AddChange(Reason, Start, End, Text, fActiveSelectionMode);
 }
 
 // Pads a short line with blanks up to the character before Char; an empty line may take the
 // leading spacing (tabs) instead. Returns where the padding ends.
-void TCustomCodeEdit::PadLineTo(int Line, int Char, bool LeadingSpacing) {
+void TCodeEditModel::PadLineTo(int Line, int Char, bool LeadingSpacing) {
     if (LineCount() == 0) fLines->Add(QString());
     if (Line < 1 || Line > LineCount()) return;
     const int len = LineLength(Line);
@@ -169,8 +169,8 @@ void TCustomCodeEdit::PadLineTo(int Line, int Char, bool LeadingSpacing) {
     Record(crWhiteSpaceAdd, from, to);
 }
 
-TBufferCoord TCustomCodeEdit::InsertRecorded(TChangeReason Reason, TBufferCoord Pos,
-                                             const QString& Value) {
+TBufferCoord TCodeEditModel::InsertRecorded(TChangeReason Reason, TBufferCoord Pos,
+                                            const QString& Value) {
     if (LineCount() == 0) fLines->Add(QString());
     Pos.Line = std::clamp(Pos.Line, 1, LineCount());
     Pos.Char = std::max(Pos.Char, 1);
@@ -184,8 +184,7 @@ TBufferCoord TCustomCodeEdit::InsertRecorded(TChangeReason Reason, TBufferCoord 
     return end;
 }
 
-QString TCustomCodeEdit::DeleteRecorded(TChangeReason Reason, TBufferCoord Start,
-                                        TBufferCoord End) {
+QString TCodeEditModel::DeleteRecorded(TChangeReason Reason, TBufferCoord Start, TBufferCoord End) {
     Start = ClampToText(Start);
     End = ClampToText(End);
     if (End <= Start) return {};
@@ -194,8 +193,8 @@ QString TCustomCodeEdit::DeleteRecorded(TChangeReason Reason, TBufferCoord Start
     return removed;
 }
 
-TBufferCoord TCustomCodeEdit::ReplaceRecorded(TBufferCoord Start, TBufferCoord End,
-                                              const QString& Value) {
+TBufferCoord TCodeEditModel::ReplaceRecorded(TBufferCoord Start, TBufferCoord End,
+                                             const QString& Value) {
     Start = ClampToText(Start);
     End = std::max(ClampToText(End), Start);
     const QString removed = RawText(Start, End);
@@ -218,8 +217,8 @@ struct TReplayState {
 }  // namespace
 
 // Replays one item and pushes its inverse, under the same change number, onto Target.
-void TCustomCodeEdit::ReplayItem(const TCodeEditUndoItem& Item, bool Redoing,
-                                 TCodeEditUndoList& Target) {
+void TCodeEditModel::ReplayItem(const TCodeEditUndoItem& Item, bool Redoing,
+                                TCodeEditUndoList& Target) {
     TCodeEditUndoItem inverse = Item;
     const TChangeReason reason = Item.fChangeReason;
     TBufferCoord caret = fCaret;
@@ -284,8 +283,8 @@ void TCustomCodeEdit::ReplayItem(const TCodeEditUndoItem& Item, bool Redoing,
 
 // Whether the step goes on with the next item of List after Done, the item just replayed;
 // First is the item the step began with.
-bool TCustomCodeEdit::ContinueStep(const TCodeEditUndoList& List, const TCodeEditUndoItem& First,
-                                   const TCodeEditUndoItem& Done, bool Redoing) const {
+bool TCodeEditModel::ContinueStep(const TCodeEditUndoList& List, const TCodeEditUndoItem& First,
+                                  const TCodeEditUndoItem& Done, bool Redoing) const {
     const TCodeEditUndoItem* next = List.PeekItem();
     if (!next) return false;
     // A bracketed step (paste, auto-completion, special) runs to its matching opposite end.
@@ -306,7 +305,7 @@ bool TCustomCodeEdit::ContinueStep(const TCodeEditUndoList& List, const TCodeEdi
            Done.fChangeReason != crGroupBreak;
 }
 
-void TCustomCodeEdit::Undo() {
+void TCodeEditModel::Undo() {
     if (fReadOnly) return;
     TPaintLock lock(*this);
     const bool replaying = fReplaying;
@@ -341,7 +340,7 @@ void TCustomCodeEdit::Undo() {
     StatusChanged(scCaretX | scCaretY | scSelection);
 }
 
-void TCustomCodeEdit::Redo() {
+void TCodeEditModel::Redo() {
     if (fReadOnly) return;
     TPaintLock lock(*this);
     const bool replaying = fReplaying;

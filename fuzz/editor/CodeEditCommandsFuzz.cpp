@@ -1,14 +1,11 @@
-// Random command sequences with random options on the editor: nothing may crash, and undoing
-// everything must give back the text the sequence started from (redoing everything, the text
-// it ended with).
-#include <QClipboard>
-#include <QMimeData>
+// Random command sequences with random options on the editor model, without a window: nothing
+// may crash, and undoing everything must give back the text the sequence started from (redoing
+// everything, the text it ended with).
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 
-#include "editor/CodeEdit.h"
-#include "fuzz/support/OffscreenApplication.h"
+#include "editor/CodeEditModel.h"
 #include "highlighters/HighlighterCpp.h"
 #include "highlighters/HighlighterPas.h"
 
@@ -45,7 +42,7 @@ struct TEditor {
         edit.SetSearchEngine(&engine);
         edit.SetWantTabs(true);
     }
-    TCodeEdit edit;
+    TCodeEditModel edit;
     TCodeEditSearch engine;
     TCppHighlighter cpp;
     TPasHighlighter pascal;
@@ -57,7 +54,7 @@ TEditor& Editor() {
 }
 
 // The ranges the editor keeps must be those a scan from the top gives.
-void CheckRanges(TCodeEdit& edit) {
+void CheckRanges(TCodeEditModel& edit) {
     TCustomHighlighter* h = edit.Highlighter();
     if (!h) return;
     const TCodeEditStringList& lines = edit.Lines();
@@ -72,7 +69,26 @@ void CheckRanges(TCodeEdit& edit) {
     }
 }
 
-void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
+// What painting asks of the model: each visible row's line, its token runs, the caret's row.
+void ReadAsPainting(const TCodeEditModel& edit) {
+    const int rows = edit.DisplayLineCount();
+    for (int row = edit.TopLine(); row <= rows && row < edit.TopLine() + 12; ++row) {
+        const int line = edit.RowToLine(row);
+        Check(line >= 1 && line <= edit.LineCount());
+        const QString text = edit.Lines().GetExpandedString(line - 1);
+        int end = 0;
+        edit.WalkLineTokens(
+            line, text, nullptr, static_cast<int>(text.size()), static_cast<int>(text.size()),
+            [](const THighlighterAttributes*) { return TTokenLook{}; },
+            [&](const TTokenRun& run) {
+                Check(run.Start >= end && run.End >= run.Start);
+                end = run.End;
+            });
+    }
+    (void)edit.DisplayXY();
+}
+
+void RunStep(TCodeEditModel& edit, TReader& in, QString& start) {
     const auto& names = EditorCommandNames();
     const uint8_t kind = in.Byte();
     if (kind < 160) {
@@ -95,13 +111,12 @@ void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
     }
     switch (kind % 12) {
         case 0: {
-            auto* data = new QMimeData;
-            data->setText(in.Text(12));
+            // Text copied here carries its mode; text from elsewhere pastes in the editor's.
+            const QString text = in.Text(12);
             const uint8_t mode = in.Byte();
-            if (mode < 200)
-                data->setData(QStringLiteral("application/x-marrowpad-codeedit-mode"),
-                              QByteArray(1 + mode / 100, char(mode % 4)));
-            QGuiApplication::clipboard()->setMimeData(data);
+            edit.HeadlessView().SetClipboard(text, mode < 100 && mode % 4 < 3
+                                                       ? static_cast<TSelectionMode>(mode % 4)
+                                                       : edit.SelectionMode());
             edit.CommandProcessor(ecPaste);
             break;
         }
@@ -148,19 +163,18 @@ void RunStep(TCodeEdit& edit, TReader& in, QString& start) {
                 std::make_unique<TFixedCellMetrics>(1 + in.Byte() % 10, in.Byte() % 40));
             break;
         default:
-            // Painting reads every cache the edits keep up to date.
-            if (in.Byte() < 32) (void)edit.viewport()->grab();
+            // Painting reads the tokens and display rows the edits keep up to date.
+            if (in.Byte() < 32) ReadAsPainting(edit);
             break;
     }
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::StartOffscreenApplication(argc, argv);
-    // Font and clipboard set-up allocate once for the whole run; done here, so that the
-    // leak checker does not blame the first input for them.
-    TCodeEdit& edit = Editor().edit;
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Set-up allocates once for the whole run; done here, so that the leak checker does not
+    // blame the first input for it.
+    TCodeEditModel& edit = Editor().edit;
     edit.SetText(QStringLiteral("warm up"));
     edit.SelectAll();
     edit.CopyToClipboard();
@@ -170,7 +184,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TReader in(data, size);
-    TCodeEdit& edit = Editor().edit;
+    TCodeEditModel& edit = Editor().edit;
     edit.SetReadOnly(false);
     edit.SetOptions(TCodeEditorOptions::fromInt(in.Byte() | (in.Byte() << 8) | (in.Byte() << 16) |
                                                 ((in.Byte() & 7) << 24)));

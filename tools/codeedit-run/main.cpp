@@ -1,17 +1,15 @@
 // codeedit-run: runs editor commands on a text without a window and prints the result as JSON.
-#include <QApplication>
-#include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMimeData>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
-#include "editor/CodeEdit.h"
+#include "editor/CodeEditModel.h"
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
 
@@ -187,14 +185,6 @@ void ParseKey(const QString& keyText, const QString& step, quint16& key, TShiftS
     Fail(QStringLiteral("不明なキーです: %1 (%2)").arg(name, step));
 }
 
-void PutOnClipboard(const QString& text, TSelectionMode mode) {
-    auto* data = new QMimeData;
-    data->setText(text);
-    data->setData(QString::fromLatin1(kCodeEditModeMimeType),
-                  QByteArray(1, static_cast<char>(mode)));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
 QJsonArray Coord(TBufferCoord p) {
     return QJsonArray{p.Char, p.Line};
 }
@@ -273,7 +263,7 @@ TSettings ParseArguments(const QStringList& args) {
     return s;
 }
 
-void RunStep(TCodeEdit& edit, const QString& step, QJsonValue& result) {
+void RunStep(TCodeEditModel& edit, const QString& step, QJsonValue& result) {
     const qsizetype colon = step.indexOf(u':');
     const QString head = colon < 0 ? step : step.left(colon);
     const QString arg = colon < 0 ? QString() : step.mid(colon + 1);
@@ -303,7 +293,7 @@ void RunStep(TCodeEdit& edit, const QString& step, QJsonValue& result) {
     if (head == u"paste") {
         const qsizetype sep = arg.indexOf(u':');
         if (sep < 0) Fail(QStringLiteral("paste:MODE:TEXT の形ではありません: %1").arg(step));
-        PutOnClipboard(arg.mid(sep + 1), ParseMode(arg.left(sep), step));
+        edit.HeadlessView().SetClipboard(arg.mid(sep + 1), ParseMode(arg.left(sep), step));
         edit.CommandProcessor(ecPaste);
         return;
     }
@@ -336,7 +326,8 @@ void RunStep(TCodeEdit& edit, const QString& step, QJsonValue& result) {
 
 int Run(const QStringList& args) {
     const TSettings s = ParseArguments(args);
-    TCodeEdit edit;
+    // The model alone, on a fixed grid, with a clipboard of its own.
+    TCodeEditModel edit;
     edit.SetMetrics(std::make_unique<TFixedCellMetrics>(25, 80));
     TCodeEditSearch engine;
     edit.SetSearchEngine(&engine);
@@ -369,11 +360,9 @@ int Run(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Headless: the editor runs without a screen unless a platform was asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     try {
-        return Run(QApplication::arguments());
+        return Run(QCoreApplication::arguments());
     } catch (const TToolError& e) {
         Print(stderr, QStringLiteral("codeedit-run: %1\n").arg(e.message));
         if (e.exitCode == kUsage)
