@@ -484,6 +484,8 @@ private:
     void ReplayItem(const TCodeEditUndoItem& Item, bool Redoing, TCodeEditUndoList& Target);
     bool ContinueStep(const TCodeEditUndoList& List, const TCodeEditUndoItem& First,
                       const TCodeEditUndoItem& Done, bool Redoing) const;
+    void UndoOrRedo(TCodeEditUndoList& From, TCodeEditUndoList& To, bool Redoing);
+    void ReplayStep(TCodeEditUndoList& From, TCodeEditUndoList& To, bool Redoing);
 
     // CodeEditCaret.cpp: replacing the selection
     void SetSelTextPrimitive(TSelectionMode PasteMode, const QString& Value,
@@ -523,8 +525,24 @@ private:
     void ClearAll();
 
     // CodeEditSearchReplace.cpp
-    int ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward, bool SelectedOnly,
-                       const QString& Replacement);
+    // Where a search looks; the mode is the selection's for a selection-only search, else
+    // smNormal.
+    struct TSearchRange {
+        TBufferCoord Start;
+        TBufferCoord End;
+        TSelectionMode Mode = smNormal;
+        bool Contains(int Line, int Char, int Length) const;
+    };
+    struct TSearchWalk;
+    struct TReplaceAllPass;
+    enum class THitOutcome { Stop, Skipped, Replaced, ReplacedWithBreaks };
+    TSearchRange SearchRangeOf(TSearchOptions Options) const;
+    int SearchHits(TSearchWalk& Walk);
+    void SearchLine(TSearchWalk& Walk);
+    THitOutcome TakeHit(TSearchWalk& Walk, TBufferCoord Hit, int Length);
+    bool ReplaceHit(const QString& Replacement, TBufferCoord Begin, TBufferCoord End);
+    int ReplaceAllFast(const TSearchRange& Range, bool Backward, const QString& Replacement);
+    int ReplaceAllInLine(TReplaceAllPass& Pass, int Line);
     void CenterHitIfNeeded(int Line);
 
     std::unique_ptr<TCodeEditHeadlessView> fHeadless;

@@ -1,31 +1,97 @@
 // Search and replace over the lines, through the assigned search engine.
+#include <QScopedValueRollback>
 #include <algorithm>
 
+#include "editor/CodeEditMessages.h"
 #include "editor/CodeEditModel.h"
+#include "platform/LineBreaks.h"
 
 namespace {
 
-bool HasLineBreak(const QString& S) {
-    return S.contains(u'\r') || S.contains(u'\n');
-}
-
-// Appends Value to the line being built; each line break in it (CR LF, CR or LF) finishes
-// that line and starts the next.
+// Appends Value to the line being built; each line break in it finishes that line and starts
+// the next.
 void AppendBreaking(QStringList& Finished, QString& Current, QStringView Value) {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < Value.size(); ++i) {
-        const QChar c = Value[i];
-        if (c != u'\r' && c != u'\n') continue;
-        Current += Value.mid(start, i - start);
-        Finished.append(std::move(Current));
-        Current = QString();
-        if (c == u'\r' && i + 1 < Value.size() && Value[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    Current += Value.mid(start);
+    bool first = true;
+    ForEachLine(Value, TFinalBreak::StartsEmptyLine, [&](qsizetype Start, qsizetype Length) {
+        if (!first) {
+            Finished.append(std::move(Current));
+            Current = QString();
+        }
+        first = false;
+        Current += Value.sliced(Start, Length);
+    });
 }
 
 }  // namespace
+
+// One search that selects hits one at a time, and may replace them, prompting or not.
+struct TCodeEditModel::TSearchWalk {
+    const TSearchRange Range;
+    const QString& Search;
+    const QString& Replacement;
+    const bool Backward;
+    const bool Replace;
+    bool ReplaceAll;
+    bool Prompt;
+    int Line;  // the next line to search
+    int Count = 0;
+    bool Done = false;
+    bool BlockOpen = false;  // only a prompt answered "replace all" opens the undo block
+    // Forward, a replacement with line breaks moves the rest of its line down; the walk goes
+    // on there. These map the columns and lines it then sees to those the search began with.
+    int LinesAdded = 0;   // lines replacements added above Line
+    int MinChar = 0;      // where the rest of the line starts on Line; hits before it are new
+    int ColumnShift = 0;  // on Line, the column the search began with minus the present one
+};
+
+// Replace-all without prompting, as one pass over the lines.
+struct TCodeEditModel::TReplaceAllPass {
+    const TSearchRange Range;
+    const QString& Replacement;
+    const bool Backward;
+    // The plain engine hands the replacement back unchanged: no need to cut out each hit.
+    const bool Plain;
+    const bool Breaks;
+    int Count = 0;
+    int LinesAdded = 0;    // lines replacements added above the line being replaced
+    TBufferCoord Caret{};  // after the last replacement, or before the first when backward
+};
+
+// The one rule for which hits a search takes. Line and Char are those of the text as it was
+// when the search began, before any replacement the search made.
+bool TCodeEditModel::TSearchRange::Contains(int Line, int Char, int Length) const {
+    if (Mode == smLine) return true;
+    if (Mode == smColumn)
+        return (Char >= Start.Char && Char + Length <= End.Char) || End.Char - Start.Char < 1;
+    return !((Line == Start.Line && Char < Start.Char) ||
+             (Line == End.Line && Char + Length > End.Char));
+}
+
+TCodeEditModel::TSearchRange TCodeEditModel::SearchRangeOf(TSearchOptions Options) const {
+    TSearchRange range;
+    if (Options.testFlag(ssoSelectedOnly) && SelAvail()) {
+        range.Mode = fActiveSelectionMode;
+        range.Start = BlockBegin();
+        range.End = BlockEnd();
+        if (range.Mode == smLine) {
+            range.Start.Char = 1;
+            range.End.Char = LineLength(range.End.Line) + 1;
+        } else if (range.Mode == smColumn && range.Start.Char > range.End.Char) {
+            std::swap(range.Start.Char, range.End.Char);
+        }
+        return range;
+    }
+    range.Mode = smNormal;
+    range.Start = {1, 1};
+    range.End = TextEnd();
+    if (!Options.testFlag(ssoEntireScope)) {
+        if (Options.testFlag(ssoBackwards))
+            range.End = fCaret;
+        else
+            range.Start = fCaret;
+    }
+    return range;
+}
 
 // Brings a hit's row into view the way a search does: centred when it lies well outside.
 void TCodeEditModel::CenterHitIfNeeded(int Line) {
@@ -39,38 +105,13 @@ void TCodeEditModel::CenterHitIfNeeded(int Line) {
 
 int TCodeEditModel::SearchReplace(const QString& ASearch, const QString& AReplace,
                                   TSearchOptions AOptions) {
-    if (!fSearchEngine) throw ECodeEditError(QStringLiteral("No search engine has been assigned"));
+    if (!fSearchEngine) throw ECodeEditError(CodeEditMessages::NoSearchEngine());
     if (ASearch.isEmpty()) return 0;
+    const TSearchRange range = SearchRangeOf(AOptions);
     const bool backward = AOptions.testFlag(ssoBackwards);
     // Without a handler to ask there is no prompt: every hit is replaced.
-    bool prompt = AOptions.testFlag(ssoPrompt) && OnReplaceText;
-    const bool replace = AOptions.testFlag(ssoReplace);
-    bool replaceAll = AOptions.testFlag(ssoReplaceAll);
-    const bool fromCaret = !AOptions.testFlag(ssoEntireScope);
-    const bool selectedOnly = AOptions.testFlag(ssoSelectedOnly) && SelAvail();
-    const TSelectionMode selMode = selectedOnly ? fActiveSelectionMode : smNormal;
-
-    TBufferCoord start;
-    TBufferCoord end;
-    if (selectedOnly) {
-        start = BlockBegin();
-        end = BlockEnd();
-        if (selMode == smLine) {
-            start.Char = 1;
-            end.Char = LineLength(end.Line) + 1;
-        } else if (selMode == smColumn && start.Char > end.Char) {
-            std::swap(start.Char, end.Char);
-        }
-    } else {
-        start = {1, 1};
-        end = TextEnd();
-        if (fromCaret) {
-            if (backward)
-                end = fCaret;
-            else
-                start = fCaret;
-        }
-    }
+    const bool prompt = AOptions.testFlag(ssoPrompt) && OnReplaceText;
+    const bool replaceAll = AOptions.testFlag(ssoReplaceAll);
 
     const QString sReplace = fSearchEngine->PreprocessReplaceExpression(AReplace);
     fSearchEngine->SetOptions(AOptions);
@@ -78,123 +119,135 @@ int TCodeEditModel::SearchReplace(const QString& ASearch, const QString& AReplac
     if (OnPaintTransient) OnPaintTransient(fSender, ttBefore);
 
     TPaintLock lock(*this);
+    int count;
     if (replaceAll && !prompt) {
-        const int count = ReplaceAllFast(start, end, backward, selectedOnly, sReplace);
-        if (OnPaintTransient) OnPaintTransient(fSender, ttAfter);
-        return count;
+        count = ReplaceAllFast(range, backward, sReplace);
+    } else {
+        TSearchWalk walk{range,
+                         ASearch,
+                         sReplace,
+                         backward,
+                         AOptions.testFlag(ssoReplace),
+                         replaceAll,
+                         prompt,
+                         backward ? range.End.Line : range.Start.Line};
+        count = SearchHits(walk);
     }
+    if (OnPaintTransient) OnPaintTransient(fSender, ttAfter);
+    return count;
+}
 
-    int count = 0;
-    // Only a prompt answered "replace all" opens the undo block here.
-    bool blockOpen = false;
+// Walks the lines of the range from the walk's first line until it is done.
+int TCodeEditModel::SearchHits(TSearchWalk& Walk) {
     struct TCloseBlock {
         TCodeEditUndoList& List;
-        bool& Open;
+        const bool& Open;
         ~TCloseBlock() {
             if (Open) List.EndBlock();
         }
-    } closeBlock{*fUndoList, blockOpen};
+    } closeBlock{*fUndoList, Walk.BlockOpen};
 
-    int line = backward ? end.Line : start.Line;
-    int minChar = 0;  // after a replacement with line breaks: where the rest of the line went
-    bool done = false;
     // Each line is searched once, plus once more for the remainder of every split a
     // replacement makes; every split consumes a hit, and hits never outnumber characters.
     const qsizetype characters =
         LineCount() > 0 ? fLines->LineCharIndex(LineCount() - 1) + LineLength(LineCount()) : 0;
-    for (qsizetype guard = LineCount() + characters + 2; !done && guard > 0; --guard) {
-        if (backward ? line < start.Line : line > end.Line) break;
-        if (line < 1 || line > LineCount()) break;
-        const qsizetype hits = fSearchEngine->FindAll(LineAt(line));
-        int offset = 0;
-        int nextLine = backward ? line - 1 : line + 1;
-        int nextMinChar = 0;
-        for (qsizetype h = 0; h < hits && !done; ++h) {
-            const qsizetype k = backward ? hits - 1 - h : h;
-            const int found = static_cast<int>(fSearchEngine->Results(k));
-            const int length = static_cast<int>(fSearchEngine->Lengths(k));
-            const int position = found + offset;
-            if (position < minChar) continue;
-            bool inRange;
-            if (selectedOnly && selMode == smLine) {
-                inRange = true;
-            } else if (selectedOnly && selMode == smColumn) {
-                // Columns are those of the line as it was before this line's replacements.
-                inRange = (found >= start.Char && found + length <= end.Char) ||
-                          end.Char - start.Char < 1;
-            } else {
-                inRange = !((line == start.Line && position < start.Char) ||
-                            (line == end.Line && position + length > end.Char));
-            }
-            if (!inRange) continue;
-            ++count;
-            if (!replaceAll) CenterHitIfNeeded(line);
-            const TBufferCoord hitBegin{position, line};
-            const TBufferCoord hitEnd{position + length, line};
-            SetCaretAndSelection(backward ? hitBegin : hitEnd, hitBegin, hitEnd);
-            if (!replace && !replaceAll) {
-                done = true;
-                break;
-            }
-            TReplaceAction action = raReplace;
-            if (prompt) {
-                OnReplaceText(fSender, ASearch, sReplace, line, position, action);
-                if (action == raCancel) {
-                    done = true;
-                    break;
-                }
-            }
-            int replaceLength = length;
-            if (action == raSkip) {
-                --count;
-            } else {
-                if (action == raReplaceAll) {
-                    replaceAll = true;
-                    prompt = false;
-                    if (!blockOpen) {
-                        fUndoList->BeginBlock();
-                        blockOpen = true;
-                    }
-                }
-                // A hit is a stream range on one line, whatever the selection mode.
-                const QString replacement = fSearchEngine->Replace(SelText(), sReplace);
-                const TSelectionMode mode = fActiveSelectionMode;
-                fActiveSelectionMode = smNormal;
-                SetCaretAndSelection(hitEnd, hitBegin, hitEnd);
-                SetSelTextPrimitive(smNormal, replacement);
-                fActiveSelectionMode = mode;
-                replaceLength = fCaret.Char - position;
-                if (!backward && HasLineBreak(replacement)) {
-                    // The rest of the line moved down: search it again from the caret. The
-                    // replacement may break lines with CR LF, CR or LF alike.
-                    end.Line += fCaret.Line - line;
-                    nextLine = fCaret.Line;
-                    nextMinChar = fCaret.Char;
-                    if (!replaceAll) done = true;
-                    break;
-                }
-            }
-            if (!backward) {
-                InternalSetCaretXY({position + replaceLength, line});
-                const int delta = replaceLength - length;
-                if (action != raSkip && delta != 0) {
-                    offset += delta;
-                    if (!(selectedOnly && selMode == smColumn) && line == end.Line) {
-                        end.Char += delta;
-                    }
-                }
-            }
-            if (!replaceAll && action != raSkip) done = true;
+    for (qsizetype guard = LineCount() + characters + 2; !Walk.Done && guard > 0; --guard) {
+        if (Walk.Backward ? Walk.Line < Walk.Range.Start.Line
+                          : Walk.Line > Walk.Range.End.Line + Walk.LinesAdded)
+            break;
+        if (Walk.Line < 1 || Walk.Line > LineCount()) break;
+        SearchLine(Walk);
+    }
+    return Walk.Count;
+}
+
+// The hits of the walk's line in search order, each in range taken in turn; then the walk
+// moves to the next line, or to where a replacement moved the rest of this one.
+void TCodeEditModel::SearchLine(TSearchWalk& Walk) {
+    const int line = Walk.Line;
+    const int originalLine = line - Walk.LinesAdded;
+    const int minChar = Walk.MinChar;
+    const int shift = Walk.ColumnShift;
+    Walk.Line = Walk.Backward ? line - 1 : line + 1;
+    Walk.MinChar = 0;
+    Walk.ColumnShift = 0;
+    const qsizetype hits = fSearchEngine->FindAll(LineAt(line));
+    int offset = 0;  // how far this line's replacements moved the hits after them
+    for (qsizetype h = 0; h < hits && !Walk.Done; ++h) {
+        const qsizetype k = Walk.Backward ? hits - 1 - h : h;
+        const int found = static_cast<int>(fSearchEngine->Results(k));
+        const int length = static_cast<int>(fSearchEngine->Lengths(k));
+        const int position = found + offset;
+        if (position < minChar || !Walk.Range.Contains(originalLine, found + shift, length))
+            continue;
+        const THitOutcome outcome = TakeHit(Walk, {position, line}, length);
+        if (outcome == THitOutcome::Stop) return;
+        if (Walk.Backward) {
+            if (!Walk.ReplaceAll && outcome != THitOutcome::Skipped) Walk.Done = true;
+            continue;
         }
-        line = nextLine;
-        minChar = nextMinChar;
+        if (outcome == THitOutcome::ReplacedWithBreaks) {
+            // The rest of the line moved down: search it again from the caret.
+            Walk.LinesAdded += fCaret.Line - line;
+            Walk.Line = fCaret.Line;
+            Walk.MinChar = fCaret.Char;
+            Walk.ColumnShift = found + shift + length - fCaret.Char;
+            if (!Walk.ReplaceAll) Walk.Done = true;
+            return;
+        }
+        const int replaceLength = outcome == THitOutcome::Skipped ? length : fCaret.Char - position;
+        InternalSetCaretXY({position + replaceLength, line});
+        if (outcome == THitOutcome::Skipped) continue;
+        offset += replaceLength - length;
+        if (!Walk.ReplaceAll) Walk.Done = true;
     }
-    if (blockOpen) {
-        fUndoList->EndBlock();
-        blockOpen = false;
+}
+
+// A hit in range: counted and selected, then replaced when the search replaces and the
+// prompt, if any, agrees.
+TCodeEditModel::THitOutcome TCodeEditModel::TakeHit(TSearchWalk& Walk, TBufferCoord Hit,
+                                                    int Length) {
+    ++Walk.Count;
+    if (!Walk.ReplaceAll) CenterHitIfNeeded(Hit.Line);
+    const TBufferCoord hitEnd{Hit.Char + Length, Hit.Line};
+    SetCaretAndSelection(Walk.Backward ? Hit : hitEnd, Hit, hitEnd);
+    if (!Walk.Replace && !Walk.ReplaceAll) {
+        Walk.Done = true;
+        return THitOutcome::Stop;
     }
-    if (OnPaintTransient) OnPaintTransient(fSender, ttAfter);
-    return count;
+    TReplaceAction action = raReplace;
+    if (Walk.Prompt) {
+        OnReplaceText(fSender, Walk.Search, Walk.Replacement, Hit.Line, Hit.Char, action);
+        if (action == raCancel) {
+            Walk.Done = true;
+            return THitOutcome::Stop;
+        }
+    }
+    if (action == raSkip) {
+        --Walk.Count;
+        return THitOutcome::Skipped;
+    }
+    if (action == raReplaceAll) {
+        Walk.ReplaceAll = true;
+        Walk.Prompt = false;
+        if (!Walk.BlockOpen) {
+            fUndoList->BeginBlock();
+            Walk.BlockOpen = true;
+        }
+    }
+    return ReplaceHit(Walk.Replacement, Hit, hitEnd) ? THitOutcome::ReplacedWithBreaks
+                                                     : THitOutcome::Replaced;
+}
+
+// Replaces the selected hit, Begin to End, recorded for undo. Gives whether the replacement
+// broke the line.
+bool TCodeEditModel::ReplaceHit(const QString& Replacement, TBufferCoord Begin, TBufferCoord End) {
+    const QString replacement = fSearchEngine->Replace(SelText(), Replacement);
+    // A hit is a stream range on one line, whatever the selection mode.
+    const QScopedValueRollback<TSelectionMode> mode(fActiveSelectionMode, smNormal);
+    SetCaretAndSelection(End, Begin, End);
+    SetSelTextPrimitive(smNormal, replacement);
+    return HasLineBreak(replacement);
 }
 
 // Replace-all without prompting: each line's hits are replaced in one pass, and the line is
@@ -202,82 +255,73 @@ int TCodeEditModel::SearchReplace(const QString& ASearch, const QString& AReplac
 // replacement that breaks lines turns the line into several, still in one pass, so a long
 // line with many hits costs no more than a short one per hit. The result equals replacing
 // the line's hits one by one, from left to right.
-int TCodeEditModel::ReplaceAllFast(TBufferCoord Start, TBufferCoord End, bool Backward,
-                                   bool SelectedOnly, const QString& Replacement) {
-    const TSelectionMode selMode = SelectedOnly ? fActiveSelectionMode : smNormal;
-    // The plain engine hands the replacement back unchanged: no need to cut out each hit.
+int TCodeEditModel::ReplaceAllFast(const TSearchRange& Range, bool Backward,
+                                   const QString& Replacement) {
     const bool plain = dynamic_cast<TCodeEditSearch*>(fSearchEngine) != nullptr;
+    TReplaceAllPass pass{Range, Replacement, Backward, plain, plain && HasLineBreak(Replacement)};
     TUndoBlock block(*fUndoList);
-    int count = 0;
-    TBufferCoord caret;
-    bool first = true;
-    const bool breaks = plain && HasLineBreak(Replacement);
-    int last = std::min(End.Line, LineCount());
-    for (int line = std::max(Start.Line, 1); line <= last; ++line) {
-        const QString old = LineAt(line);
-        const qsizetype hits = fSearchEngine->FindAll(old);
-        if (hits == 0) continue;
-        QStringList finished;  // lines already ended by a replacement's line break
-        QString text;          // the line being built
-        qsizetype copied = 0;  // characters of the old line taken over so far
-        int replaced = 0;
-        for (qsizetype k = 0; k < hits; ++k) {
-            const int position = static_cast<int>(fSearchEngine->Results(k));
-            const int length = static_cast<int>(fSearchEngine->Lengths(k));
-            bool inRange;
-            if (SelectedOnly && selMode == smLine) {
-                inRange = true;
-            } else if (SelectedOnly && selMode == smColumn) {
-                inRange = (position >= Start.Char && position + length <= End.Char) ||
-                          End.Char - Start.Char < 1;
-            } else {
-                inRange = !((line == Start.Line && position < Start.Char) ||
-                            (line == End.Line && position + length > End.Char));
-            }
-            if (!inRange) continue;
-            if (replaced == 0 && !breaks)
-                text.reserve(old.size() + Replacement.size() * (hits - k));
-            text += QStringView(old).mid(copied, position - 1 - copied);
-            const TBufferCoord newStart{static_cast<int>(text.size()) + 1,
-                                        line + static_cast<int>(finished.size())};
-            if (plain && !breaks) {
-                text += Replacement;
-            } else {
-                // Whatever comes back, line breaks in it become lines of their own.
-                AppendBreaking(
-                    finished, text,
-                    plain ? Replacement
-                          : fSearchEngine->Replace(old.mid(position - 1, length), Replacement));
-            }
-            copied = position - 1 + length;
-            ++count;
-            ++replaced;
-            if (Backward) {
-                if (first) caret = newStart;
-            } else {
-                caret = {static_cast<int>(text.size()) + 1,
-                         line + static_cast<int>(finished.size())};
-            }
-            first = false;
-        }
-        if (replaced == 0) continue;
-        text += QStringView(old).mid(copied);
-        if (finished.isEmpty()) {
-            fLines->Put(line - 1, text);
-            Record(crInsert, {1, line}, {static_cast<int>(text.size()) + 1, line}, old);
-            continue;
-        }
-        finished.append(std::move(text));
-        const TBufferCoord end = RawSplitLine(line, std::move(finished));
-        Record(crInsert, {1, line}, end, old);
+    int last = std::min(Range.End.Line, LineCount());
+    for (int line = std::max(Range.Start.Line, 1); line <= last; ++line) {
+        const int added = ReplaceAllInLine(pass, line);
         // The lines below moved down; their hits are judged by their old coordinates still.
-        last += end.Line - line;
-        End.Line += end.Line - line;
-        line = end.Line;
+        pass.LinesAdded += added;
+        last += added;
+        line += added;
     }
-    if (count > 0) {
-        InternalSetCaretXY(caret);
+    if (pass.Count > 0) {
+        InternalSetCaretXY(pass.Caret);
         CollapseSelection();
     }
-    return count;
+    return pass.Count;
+}
+
+// Replaces the hits in range of one line, as one recorded change. Gives the number of lines
+// the replacements added.
+int TCodeEditModel::ReplaceAllInLine(TReplaceAllPass& Pass, int Line) {
+    const QString old = LineAt(Line);
+    const qsizetype hits = fSearchEngine->FindAll(old);
+    if (hits == 0) return 0;
+    const int originalLine = Line - Pass.LinesAdded;
+    QStringList finished;  // lines already ended by a replacement's line break
+    QString text;          // the line being built
+    qsizetype copied = 0;  // characters of the old line taken over so far
+    int replaced = 0;
+    for (qsizetype k = 0; k < hits; ++k) {
+        const int position = static_cast<int>(fSearchEngine->Results(k));
+        const int length = static_cast<int>(fSearchEngine->Lengths(k));
+        if (!Pass.Range.Contains(originalLine, position, length)) continue;
+        if (replaced == 0 && !Pass.Breaks)
+            text.reserve(old.size() + Pass.Replacement.size() * (hits - k));
+        text += QStringView(old).mid(copied, position - 1 - copied);
+        const TBufferCoord newStart{static_cast<int>(text.size()) + 1,
+                                    Line + static_cast<int>(finished.size())};
+        if (Pass.Plain && !Pass.Breaks) {
+            text += Pass.Replacement;
+        } else {
+            // Whatever comes back, line breaks in it become lines of their own.
+            AppendBreaking(finished, text,
+                           Pass.Plain ? Pass.Replacement
+                                      : fSearchEngine->Replace(old.mid(position - 1, length),
+                                                               Pass.Replacement));
+        }
+        copied = position - 1 + length;
+        if (!Pass.Backward)
+            Pass.Caret = {static_cast<int>(text.size()) + 1,
+                          Line + static_cast<int>(finished.size())};
+        else if (Pass.Count == 0)
+            Pass.Caret = newStart;
+        ++Pass.Count;
+        ++replaced;
+    }
+    if (replaced == 0) return 0;
+    text += QStringView(old).mid(copied);
+    if (finished.isEmpty()) {
+        fLines->Put(Line - 1, text);
+        Record(crInsert, {1, Line}, {static_cast<int>(text.size()) + 1, Line}, old);
+        return 0;
+    }
+    finished.append(std::move(text));
+    const TBufferCoord end = RawSplitLine(Line, std::move(finished));
+    Record(crInsert, {1, Line}, end, old);
+    return end.Line - Line;
 }

@@ -6,17 +6,15 @@
 // operations are recorded as several such ranges inside one undo block, and padding added in
 // front of a virtual caret is recorded too (crWhiteSpaceAdd), so that replaying the records
 // backwards always gives back the exact text.
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "editor/CodeEditModel.h"
+#include "platform/LineBreaks.h"
 
 namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
-
-bool HasLineBreak(const QString& S) {
-    return S.contains(u'\r') || S.contains(u'\n');
-}
 
 // One allocation for a line put together from pieces.
 QString Concat(QStringView A, QStringView B, QStringView C = {}) {
@@ -72,17 +70,7 @@ TBufferCoord TCodeEditModel::RawInsert(TBufferCoord Pos, const QString& Value) {
         fLines->Put(Pos.Line - 1, Concat(head, Value, tail));
         return {Pos.Char + static_cast<int>(Value.size()), Pos.Line};
     }
-    // Split by hand: CR LF, lone CR and lone LF each end a piece.
-    QStringList pieces;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < Value.size(); ++i) {
-        const QChar c = Value[i];
-        if (c != u'\r' && c != u'\n') continue;
-        pieces.append(Value.mid(start, i - start));
-        if (c == u'\r' && i + 1 < Value.size() && Value[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    pieces.append(Value.mid(start));
+    QStringList pieces = SplitLines(Value, TFinalBreak::StartsEmptyLine);
     const int lastLength = static_cast<int>(pieces.last().size());
     pieces.last() += tail;
     pieces.first() = Concat(head, pieces.first());
@@ -305,76 +293,66 @@ bool TCodeEditModel::ContinueStep(const TCodeEditUndoList& List, const TCodeEdit
            Done.fChangeReason != crGroupBreak;
 }
 
+namespace {
+
+// Marks the undo list as taking a redo's inverses, which must not clear the redo list, for as
+// long as the redo step runs, however it ends.
+class TInsideRedo {
+public:
+    TInsideRedo(TCodeEditUndoList& List, bool Redoing) : fList(Redoing ? &List : nullptr) {
+        if (fList) fList->SetInsideRedo(true);
+    }
+    ~TInsideRedo() {
+        if (fList) fList->SetInsideRedo(false);
+    }
+    TInsideRedo(const TInsideRedo&) = delete;
+    TInsideRedo& operator=(const TInsideRedo&) = delete;
+
+private:
+    TCodeEditUndoList* fList;
+};
+
+}  // namespace
+
 void TCodeEditModel::Undo() {
     if (fReadOnly) return;
+    UndoOrRedo(*fUndoList, *fRedoList, false);
+}
+
+void TCodeEditModel::Redo() {
+    if (fReadOnly) return;
+    UndoOrRedo(*fRedoList, *fUndoList, true);
+}
+
+// One step of From, replayed, its inverses going to To. An error on the way passes to the
+// caller with the paint lock, the replay flag and the redo mark released by their guards.
+void TCodeEditModel::UndoOrRedo(TCodeEditUndoList& From, TCodeEditUndoList& To, bool Redoing) {
     TPaintLock lock(*this);
-    const bool replaying = fReplaying;
-    fReplaying = true;
-    try {
-        while (fUndoList->LastChangeReason() == crGroupBreak)
-            fRedoList->PushItem(*fUndoList->PopItem());
-        if (fUndoList->CanUndo()) {
-            const TCodeEditUndoItem first = *fUndoList->PeekItem();
-            TCodeEditUndoItem done;
-            bool isFirst = true;
-            // A bound on the steps: a corrupt list must not spin for ever.
-            for (qsizetype guard = fUndoList->ItemCount(); guard > 0; --guard) {
-                done = *fUndoList->PopItem();
-                ReplayItem(done, false, *fRedoList);
-                if (isFirst) {
-                    isFirst = false;
-                    if (!ContinueStep(*fUndoList, first, first, false)) break;
-                    continue;
-                }
-                if (!ContinueStep(*fUndoList, first, done, false)) break;
-            }
-        }
-    } catch (...) {
-        fReplaying = replaying;
-        throw;
+    {
+        const QScopedValueRollback<bool> replaying(fReplaying, true);
+        const TInsideRedo insideRedo(*fUndoList, Redoing);
+        ReplayStep(From, To, Redoing);
     }
-    fReplaying = replaying;
     UpdateModified();
     EnsureCursorPosVisible();
     fLastCaretX = DisplayXY().Column;
     StatusChanged(scCaretX | scCaretY | scSelection);
 }
 
-void TCodeEditModel::Redo() {
-    if (fReadOnly) return;
-    TPaintLock lock(*this);
-    const bool replaying = fReplaying;
-    fReplaying = true;
-    fUndoList->SetInsideRedo(true);
-    try {
-        while (fRedoList->LastChangeReason() == crGroupBreak)
-            fUndoList->PushItem(*fRedoList->PopItem());
-        if (fRedoList->CanUndo()) {
-            const TCodeEditUndoItem first = *fRedoList->PeekItem();
-            TCodeEditUndoItem done;
-            bool isFirst = true;
-            for (qsizetype guard = fRedoList->ItemCount(); guard > 0; --guard) {
-                done = *fRedoList->PopItem();
-                ReplayItem(done, true, *fUndoList);
-                if (isFirst) {
-                    isFirst = false;
-                    if (!ContinueStep(*fRedoList, first, first, true)) break;
-                    continue;
-                }
-                if (!ContinueStep(*fRedoList, first, done, true)) break;
-            }
-            if (fRedoList->LastChangeReason() == crGroupBreak)
-                fUndoList->PushItem(*fRedoList->PopItem());
-        }
-    } catch (...) {
-        fUndoList->SetInsideRedo(false);
-        fReplaying = replaying;
-        throw;
+void TCodeEditModel::ReplayStep(TCodeEditUndoList& From, TCodeEditUndoList& To, bool Redoing) {
+    while (From.LastChangeReason() == crGroupBreak)
+        To.PushItem(*From.PopItem());
+    if (!From.CanUndo()) return;
+    const TCodeEditUndoItem first = *From.PeekItem();
+    bool isFirst = true;
+    // A bound on the steps: a corrupt list must not spin for ever.
+    for (qsizetype guard = From.ItemCount(); guard > 0; --guard) {
+        const TCodeEditUndoItem done = *From.PopItem();
+        ReplayItem(done, Redoing, To);
+        // The first item goes in as the step's own, so that a bracket does not close at once.
+        if (!ContinueStep(From, first, isFirst ? first : done, Redoing)) break;
+        isFirst = false;
     }
-    fUndoList->SetInsideRedo(false);
-    fReplaying = replaying;
-    UpdateModified();
-    EnsureCursorPosVisible();
-    fLastCaretX = DisplayXY().Column;
-    StatusChanged(scCaretX | scCaretY | scSelection);
+    // A group break left on top of the redo list closed this step: it goes back to the undo list.
+    if (Redoing && From.LastChangeReason() == crGroupBreak) To.PushItem(*From.PopItem());
 }
