@@ -132,6 +132,11 @@ void TForm1::CreateBody() {
         MemoSpecialLineColors(line, special, fg, bg);
     };
     fMemo->OnStatusChange = [this] { UpdateEditActions(); };
+    // A failed editor command is reported as the window's own commands report theirs.
+    Editor().OnError = [this](TCustomCodeEdit*, const QString& message) {
+        TDialogService::Instance().ShowError(this, message);
+        setWindowModified(isModify);
+    };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &TForm1::UpdateEditActions);
 

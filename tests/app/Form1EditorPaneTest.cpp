@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "editor/CodeEdit.h"
+#include "platform/Errors.h"
 #include "platform/FindDialog.h"
 #include "tests/app/Form1Fixture.h"
 
@@ -272,4 +273,22 @@ TEST_F(Form1EditorPaneTest, PromptedReplaceAfterALineBreakingReplacement) {
     Click(Form->ReplaceDialog1->ReplaceButton);
     EXPECT_EQ(Status(), kNotFound);
     EXPECT_EQ(Dialogs->YesNoAsks.size(), 2);
+}
+
+// An editor command that fails while the user types reaches the error box, as a failed
+// window command does; the editor stays writable and takes the next key.
+TEST_F(Form1EditorPaneTest, AFailedEditorCommandShowsTheErrorBox) {
+    StartWithText(QStringLiteral("abc"));
+    Edit().SetCaretXY({4, 1});
+    const int id =
+        Edit().RegisterCommandHandler([](TCustomCodeEdit*, bool after, bool&,
+                                         TCodeEditorCommand& command, QChar& c, void*, void*) {
+            if (!after && command == ecChar && c == u'!')
+                throw EMarrowpadError(QStringLiteral("失敗しました"));
+        });
+    QTest::keyClicks(&Edit(), QStringLiteral("!"));
+    ASSERT_EQ(Dialogs->Errors, QStringList{QStringLiteral("失敗しました")});
+    Edit().UnregisterCommandHandler(id);
+    QTest::keyClicks(&Edit(), QStringLiteral("d"));
+    EXPECT_EQ(Edit().Text(), QStringLiteral("abcd"));
 }
