@@ -29,7 +29,7 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "resources/Resources.h"
-#include "settings/ExIniFile.h"
+#include "settings/ExIniFileQt.h"
 #include "settings/Form2.h"
 
 namespace {

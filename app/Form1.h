@@ -31,7 +31,7 @@ class TCustomHighlighter;
 class TSearchPanel;
 struct TSearchHit;
 struct TSearchSnippet;
-class TExIniFile;
+class TExIniFileQt;
 class TForm2;
 
 // The main window: the toolbar, the snippet tree on the left, the editor pane on the right
@@ -160,7 +160,7 @@ public:
 
     // Preferences: the settings object, its file, the settings dialog and the window scale.
     TAppSettings& Settings() { return *fSettings; }
-    TExIniFile& IniFile() { return *fIniFile; }
+    TExIniFileQt& IniFile() { return *fIniFile; }
     TForm2* Form2 = nullptr;
     void LoadSettings();
     void SaveSettings();
@@ -231,7 +231,7 @@ private:
     QIcon ToolbarGlyph(const QString& icon) const;
 
     std::unique_ptr<TAppSettings> fSettings;
-    std::unique_ptr<TExIniFile> fIniFile;
+    std::unique_ptr<TExIniFileQt> fIniFile;
     TWindowScale fScale;
     QFont fDesignFont;        // the window's font at 100 %
     QFont fGutterDesignFont;  // the gutter's font at 100 %

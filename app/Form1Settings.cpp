@@ -13,7 +13,7 @@
 #include "platform/PaletteColors.h"
 #include "platform/SystemColors.h"
 #include "platform/VisualStyles.h"
-#include "settings/ExIniFile.h"
+#include "settings/ExIniFileQt.h"
 #include "settings/Form2.h"
 
 namespace {
@@ -35,7 +35,7 @@ void SetAutoIndent(TCodeEdit& edit, bool on) {
 }  // namespace
 
 void TForm1::OpenSettingsFile(const QString& settingsFile) {
-    fIniFile = std::make_unique<TExIniFile>();
+    fIniFile = std::make_unique<TExIniFileQt>();
     // A file that cannot be read leaves the defaults; the error box says why.
     RunCommand([this, &settingsFile] {
         if (settingsFile.isEmpty())

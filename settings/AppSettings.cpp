@@ -5,7 +5,7 @@
 #include <QApplication>
 
 #include "platform/Errors.h"
-#include "settings/ExIniFile.h"
+#include "settings/ExIniFileQt.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ TIniFont TAppSettings::NewFont(const QString& face) {
     return font;
 }
 
-void TAppSettings::Read(const TExIniFile& ini, QStringList& errors) {
+void TAppSettings::Read(const TExIniFileQt& ini, QStringList& errors) {
     StyleName = ini.ReadString(kStyle, QStringLiteral("Name"), QStringLiteral("Sky"));
     FTop = ini.ReadInteger(kForm, QStringLiteral("Top"), 100);
     FLeft = ini.ReadInteger(kForm, QStringLiteral("Left"), 200);
@@ -73,7 +73,7 @@ void TAppSettings::Read(const TExIniFile& ini, QStringList& errors) {
     SelectSynNumber = ini.ReadInteger(kMemo, QStringLiteral("Hiliter"), 0);
     TreeWidth = ini.ReadInteger(kMemo, QStringLiteral("Tree"), 160);
     QString colorError;
-    ReadFont(ini, kMemo, QStringLiteral("Font"), MemoFont, &colorError);
+    ini.ReadFont(kMemo, QStringLiteral("Font"), MemoFont, &colorError);
     if (!colorError.isEmpty()) errors << colorError;
     MemoFont.Font.setPointSize(ValidFontSize(
         ini.ReadInteger(kMemo, QStringLiteral("Font.Size"), MemoFont.Font.pointSize())));
@@ -82,13 +82,13 @@ void TAppSettings::Read(const TExIniFile& ini, QStringList& errors) {
     isDark = ini.ReadBool(kMemo, QStringLiteral("Dark"), false);
     ForEachTokenFont(*this, [&](const QString& key, TIniFont& font) {
         QString error;
-        ReadFont(ini, kSyn, key, font, &error);
+        ini.ReadFont(kSyn, key, font, &error);
         if (!error.isEmpty()) errors << error;
     });
     isDragMode = ini.ReadBool(kTree, QStringLiteral("DragMode"), false);
 }
 
-void TAppSettings::Write(TExIniFile& ini, const QString& styleName) const {
+void TAppSettings::Write(TExIniFileQt& ini, const QString& styleName) const {
     {
         // One write of the file at the end rather than one per key; the file ends the same.
         TAutoUpdatePause pause(ini);
@@ -106,12 +106,12 @@ void TAppSettings::Write(TExIniFile& ini, const QString& styleName) const {
         ini.WriteInteger(kMemo, QStringLiteral("TabWidth"), TabWidth);
         ini.WriteInteger(kMemo, QStringLiteral("Hiliter"), SelectSynNumber);
         ini.WriteInteger(kMemo, QStringLiteral("Tree"), TreeWidth);
-        WriteFont(ini, kMemo, QStringLiteral("Font"), MemoFont);
+        ini.WriteFont(kMemo, QStringLiteral("Font"), MemoFont);
         ini.WriteColor(kMemo, QStringLiteral("BG"), BGColor);
         ini.WriteColor(kMemo, QStringLiteral("FG"), FGColor);
         ini.WriteBool(kMemo, QStringLiteral("Dark"), isDark);
         ForEachTokenFont(*this, [&ini](const QString& key, const TIniFont& font) {
-            WriteFont(ini, kSyn, key, font);
+            ini.WriteFont(kSyn, key, font);
         });
         ini.WriteBool(kTree, QStringLiteral("DragMode"), isDragMode);
     }

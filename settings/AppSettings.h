@@ -5,7 +5,7 @@
 
 #include "settings/IniFont.h"
 
-class TExIniFile;
+class TExIniFileQt;
 
 // The main window's preferences: what the settings file holds and the settings dialog edits.
 // Lengths and font sizes are kept as laid out for 96 pixels per inch; the window scales them
@@ -42,7 +42,7 @@ struct TAppSettings {
     // Reads every key; a missing key or a number that does not read gives the default. A colour
     // that is not hexadecimal keeps its default and adds its conversion message to errors, so
     // one typo in a hand-edited file costs that one colour only.
-    void Read(const TExIniFile& ini, QStringList& errors);
+    void Read(const TExIniFileQt& ini, QStringList& errors);
     // Writes every key in the file's order and the file once.
-    void Write(TExIniFile& ini, const QString& styleName) const;
+    void Write(TExIniFileQt& ini, const QString& styleName) const;
 };

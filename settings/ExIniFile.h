@@ -108,7 +108,7 @@ public:
     // colorError, a colour that is not hexadecimal keeps the font's colour and gives its
     // conversion message there instead of raising, and the rest of the font is still read.
     // A size of 0 or less reads as 0, and only the four style bits count. QFont fonts
-    // and window placement go through settings/IniFont.h and settings/ExIniFileWidgets.h.
+    // and window placement go through TExIniFileQt (settings/ExIniFileQt.h).
     void ReadFont(const QString& Section, const QString& Item, TIniFontValue& Font,
                   QString* colorError = nullptr) const;
     void WriteFont(const QString& Section, const QString& Item, const TIniFontValue& Value);

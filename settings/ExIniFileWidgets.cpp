@@ -1,4 +1,4 @@
-#include "settings/ExIniFileWidgets.h"
+#include "settings/ExIniFileQt.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -74,7 +74,8 @@ void WriteKeys(TExIniFile& ini, F&& write) {
 
 }  // namespace
 
-void ReadForm(const TExIniFile& Ini, const QString& Section, const QString& Item, QWidget& Form) {
+void TExIniFileQt::ReadForm(const QString& Section, const QString& Item, QWidget& Form) const {
+    const TExIniFile& Ini = *this;
     const TPlacement current = CurrentPlacement(Form);
     auto read = [&](const char* key, qint32 fallback) {
         return Ini.ReadInteger(Section, Item + QLatin1String(key), fallback);
@@ -101,7 +102,8 @@ void ReadForm(const TExIniFile& Ini, const QString& Section, const QString& Item
         Form.setWindowState(restored | Qt::WindowMinimized);
 }
 
-void WriteForm(TExIniFile& Ini, const QString& Section, const QString& Item, const QWidget& Form) {
+void TExIniFileQt::WriteForm(const QString& Section, const QString& Item, const QWidget& Form) {
+    TExIniFile& Ini = *this;
     const TPlacement p = CurrentPlacement(Form);
     auto store = [&](const char* key, qint32 value) {
         Ini.WriteInteger(Section, Item + QLatin1String(key), value);
@@ -118,23 +120,23 @@ void WriteForm(TExIniFile& Ini, const QString& Section, const QString& Item, con
     });
 }
 
-void ReadFormPos(const TExIniFile& Ini, const QString& Section, const QString& Item,
-                 QWidget& Form) {
+void TExIniFileQt::ReadFormPos(const QString& Section, const QString& Item, QWidget& Form) const {
+    const TExIniFile& Ini = *this;
     const qint32 x = Ini.ReadInteger(Section, Item + QStringLiteral(".X"), Form.x());
     const qint32 y = Ini.ReadInteger(Section, Item + QStringLiteral(".Y"), Form.y());
     Form.move(ClampCoordinate(x), ClampCoordinate(y));
 }
 
-void WriteFormPos(TExIniFile& Ini, const QString& Section, const QString& Item,
-                  const QWidget& Form) {
+void TExIniFileQt::WriteFormPos(const QString& Section, const QString& Item, const QWidget& Form) {
+    TExIniFile& Ini = *this;
     WriteKeys(Ini, [&] {
         Ini.WriteInteger(Section, Item + QStringLiteral(".X"), Form.x());
         Ini.WriteInteger(Section, Item + QStringLiteral(".Y"), Form.y());
     });
 }
 
-void ReadFormSize(const TExIniFile& Ini, const QString& Section, const QString& Item,
-                  QWidget& Form) {
+void TExIniFileQt::ReadFormSize(const QString& Section, const QString& Item, QWidget& Form) const {
+    const TExIniFile& Ini = *this;
     const qint32 width = Ini.ReadInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
     const qint32 height = Ini.ReadInteger(Section, Item + QStringLiteral(".YSize"), Form.height());
     // A size of zero or less is damage, not a window: that extent keeps its value, so the
@@ -143,8 +145,8 @@ void ReadFormSize(const TExIniFile& Ini, const QString& Section, const QString& 
                 height > 0 ? ClampExtent(height) : Form.height());
 }
 
-void WriteFormSize(TExIniFile& Ini, const QString& Section, const QString& Item,
-                   const QWidget& Form) {
+void TExIniFileQt::WriteFormSize(const QString& Section, const QString& Item, const QWidget& Form) {
+    TExIniFile& Ini = *this;
     WriteKeys(Ini, [&] {
         Ini.WriteInteger(Section, Item + QStringLiteral(".XSize"), Form.width());
         Ini.WriteInteger(Section, Item + QStringLiteral(".YSize"), Form.height());

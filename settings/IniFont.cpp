@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/ExIniFile.h"
+#include "settings/ExIniFileQt.h"
 
 namespace {
 
@@ -46,14 +46,13 @@ TIniFont ToIniFont(const TIniFontValue& Value) {
     return font;
 }
 
-void ReadFont(const TExIniFile& Ini, const QString& Section, const QString& Item, TIniFont& Font,
-              QString* colorError) {
+void TExIniFileQt::ReadFont(const QString& Section, const QString& Item, TIniFont& Font,
+                            QString* colorError) const {
     TIniFontValue value = ToFontValue(Font);
-    Ini.ReadFont(Section, Item, value, colorError);
+    TExIniFile::ReadFont(Section, Item, value, colorError);
     Font = ToIniFont(value);
 }
 
-void WriteFont(TExIniFile& Ini, const QString& Section, const QString& Item,
-               const TIniFont& Value) {
-    Ini.WriteFont(Section, Item, ToFontValue(Value));
+void TExIniFileQt::WriteFont(const QString& Section, const QString& Item, const TIniFont& Value) {
+    TExIniFile::WriteFont(Section, Item, ToFontValue(Value));
 }

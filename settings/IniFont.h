@@ -5,8 +5,6 @@
 
 #include "settings/IniFontValue.h"
 
-class TExIniFile;
-
 // A font as the window uses it: face, point size and style in the QFont, and the colour it is
 // drawn in beside it (a 0x00BBGGRR value; 0xFF000008 is the window-text system colour).
 struct TIniFont {
@@ -22,8 +20,3 @@ void SetFontStyleBits(QFont& font, quint8 bits);
 // at 96 pixels per inch; a value without a size gives the face's default size.
 TIniFontValue ToFontValue(const TIniFont& Font);
 TIniFont ToIniFont(const TIniFontValue& Value);
-
-// TExIniFile::ReadFont and WriteFont for a QFont: the same keys, the same rules.
-void ReadFont(const TExIniFile& Ini, const QString& Section, const QString& Item, TIniFont& Font,
-              QString* colorError = nullptr);
-void WriteFont(TExIniFile& Ini, const QString& Section, const QString& Item, const TIniFont& Value);

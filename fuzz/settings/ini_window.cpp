@@ -11,9 +11,7 @@
 #include "fuzz/support/OffscreenApplication.h"
 #include "platform/Errors.h"
 #include "settings/AppSettings.h"
-#include "settings/ExIniFile.h"
-#include "settings/ExIniFileWidgets.h"
-#include "settings/IniFont.h"
+#include "settings/ExIniFileQt.h"
 
 namespace {
 
@@ -25,18 +23,18 @@ constexpr int MaxPlacementReads = 64;
 
 using fuzz::Check;
 
-void ReadWindowSide(const TExIniFile& ini, const QString& section, const QString& prefix) {
+void ReadWindowSide(const TExIniFileQt& ini, const QString& section, const QString& prefix) {
     TIniFont font;
     try {
-        ReadFont(ini, section, prefix, font);
+        ini.ReadFont(section, prefix, font);
     } catch (const EConvertError&) {
     }
     QString colorError;
-    ReadFont(ini, section, prefix, font, &colorError);
+    ini.ReadFont(section, prefix, font, &colorError);
     Check(font.Font.pointSize() > 0 || font.Font.pixelSize() > 0);
-    ReadForm(ini, section, prefix, *gForm);
-    ReadFormPos(ini, section, prefix, *gForm);
-    ReadFormSize(ini, section, prefix, *gForm);
+    ini.ReadForm(section, prefix, *gForm);
+    ini.ReadFormPos(section, prefix, *gForm);
+    ini.ReadFormSize(section, prefix, *gForm);
     Check(gForm->width() >= 0 && gForm->height() >= 0);
 }
 
@@ -53,7 +51,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzz::WriteIniInput(*gDir, data, size);
     if (path.isEmpty()) return 0;
-    TExIniFile ini(TIniFolders{gDir->path(), gDir->path(), gDir->path(), QStringLiteral("fuzz")});
+    TExIniFileQt ini(TIniFolders{gDir->path(), gDir->path(), gDir->path(), QStringLiteral("fuzz")});
     ini.SetAutoUpdate(false);
     ini.SetFileName(path);
     gForm->setWindowState(Qt::WindowNoState);

@@ -7,7 +7,6 @@
 
 #include "platform/Errors.h"
 #include "settings/ExIniFile.h"
-#include "settings/IniFont.h"
 #include "tests/settings/IniTestSupport.h"
 
 namespace {
@@ -42,7 +41,7 @@ TEST(ExIniFile, EveryTypedWriteLandsInTheFileAsTheFormatSaysAndReadsBack) {
         font.Font.setBold(true);
         font.Font.setStrikeOut(true);
         font.Color = 0x0000FF00;
-        WriteFont(*ini, "Syn", "Comment", font);
+        ini->WriteFont("Syn", "Comment", font);
         ini->WriteList("List", "Recent", {"a.mrp", "b c.mrp"});
         ini->WriteFloat("Num", "Ratio", 0.125);
         ini->WriteFloat("Num", "Big", 1234567.5);
@@ -79,7 +78,7 @@ TEST(ExIniFile, EveryTypedWriteLandsInTheFileAsTheFormatSaysAndReadsBack) {
     EXPECT_EQ(ini->ReadColor("Memo", "FG", 0), 0xFF000008u);
     EXPECT_EQ(ini->ReadHex("Memo", "Mask", 0), -1);
     TIniFont font;
-    ReadFont(*ini, "Syn", "Comment", font);
+    ini->ReadFont("Syn", "Comment", font);
     EXPECT_EQ(font.Font.family(), "DejaVu Sans Mono");
     EXPECT_EQ(font.Font.pointSize(), 10);
     EXPECT_EQ(FontStyleBits(font.Font), fsBold | fsStrikeOut);
@@ -216,7 +215,7 @@ TEST(ExIniFile, FontsReadWithTheirCurrentValuesAsDefaults) {
     font.Font.setItalic(true);
     font.Color = 0x123456;
     TIniFont copy = font;
-    ReadFont(*ini, "Syn", "Key", copy);  // nothing stored: unchanged
+    ini->ReadFont("Syn", "Key", copy);  // nothing stored: unchanged
     EXPECT_EQ(copy.Font.family(), font.Font.family());
     EXPECT_EQ(copy.Font.pointSize(), 12);
     EXPECT_EQ(FontStyleBits(copy.Font), fsItalic);
@@ -225,7 +224,7 @@ TEST(ExIniFile, FontsReadWithTheirCurrentValuesAsDefaults) {
     ini->WriteString("Syn", "Key.Name", "Name With  Spaces");
     ini->WriteInteger("Syn", "Key.Size", 0);
     ini->WriteInteger("Syn", "Key.Style", 0x1F5);  // only the low byte counts
-    ReadFont(*ini, "Syn", "Key", copy);
+    ini->ReadFont("Syn", "Key", copy);
     EXPECT_EQ(copy.Font.family(), "Name With  Spaces");
     EXPECT_EQ(copy.Font.pointSize(), QFont().pointSize());
     EXPECT_EQ(FontStyleBits(copy.Font), fsBold | fsUnderline);
@@ -233,7 +232,7 @@ TEST(ExIniFile, FontsReadWithTheirCurrentValuesAsDefaults) {
 
     // a bad colour raises before the font changes
     ini->WriteString("Syn", "Key.Color", "0xZZ");
-    EXPECT_THROW(ReadFont(*ini, "Syn", "Key", font), EConvertError);
+    EXPECT_THROW(ini->ReadFont("Syn", "Key", font), EConvertError);
     EXPECT_EQ(font.Font.family(), "Noto Sans Mono CJK JP");
 }
 

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include "settings/ExIniFile.h"
-#include "settings/ExIniFileWidgets.h"
 #include "tests/settings/IniTestSupport.h"
 
 TEST(IniForm, PlacementIsWrittenAsEdgesAndAppliedBack) {
@@ -11,7 +10,7 @@ TEST(IniForm, PlacementIsWrittenAsEdgesAndAppliedBack) {
     auto ini = scratch.Open();
     QWidget form;
     form.setGeometry(50, 60, 300, 200);
-    WriteForm(*ini, "Form", "Main", form);
+    ini->WriteForm("Form", "Main", form);
     QStringList lines;
     ini->ReadSectionValues("Form", lines);
     EXPECT_EQ(lines, QStringList({"Main.Flags=0", "Main.Show=1", "Main.MaxX=-1", "Main.MaxY=-1",
@@ -19,17 +18,17 @@ TEST(IniForm, PlacementIsWrittenAsEdgesAndAppliedBack) {
 
     QWidget other;
     other.setGeometry(1, 2, 30, 40);
-    ReadForm(*ini, "Form", "Main", other);
+    ini->ReadForm("Form", "Main", other);
     EXPECT_EQ(other.geometry(), QRect(50, 60, 300, 200));
     EXPECT_FALSE(other.isMaximized());
     ini->WriteInteger("Form", "Main.Show", 3);
-    ReadForm(*ini, "Form", "Main", other);
+    ini->ReadForm("Form", "Main", other);
     EXPECT_TRUE(other.windowState().testFlag(Qt::WindowMaximized));
 
     // nothing stored: the window keeps its bounds
     QWidget untouched;
     untouched.setGeometry(5, 6, 70, 80);
-    ReadForm(*ini, "Form", "None", untouched);
+    ini->ReadForm("Form", "None", untouched);
     EXPECT_EQ(untouched.geometry(), QRect(5, 6, 70, 80));
 }
 
@@ -43,15 +42,15 @@ TEST(IniForm, DamagedPlacementNeverOverflowsOrInvertsTheWindow) {
     auto ini = scratch.Open();
     QWidget form;
     form.setGeometry(10, 20, 100, 50);
-    ReadForm(*ini, "F", "Inv", form);
+    ini->ReadForm("F", "Inv", form);
     EXPECT_EQ(form.geometry(), QRect(10, 20, 100, 50));
-    ReadForm(*ini, "F", "Huge", form);
+    ini->ReadForm("F", "Huge", form);
     EXPECT_EQ(form.x(), -QWIDGETSIZE_MAX);
     EXPECT_LE(form.width(), QWIDGETSIZE_MAX);
-    ReadFormPos(*ini, "F", "P", form);
+    ini->ReadFormPos("F", "P", form);
     EXPECT_EQ(form.pos(), QPoint(QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX));
     form.resize(100, 50);
-    ReadFormSize(*ini, "F", "P", form);
+    ini->ReadFormSize("F", "P", form);
     EXPECT_EQ(form.width(), 100) << "a negative width is damage: the width stays";
     EXPECT_EQ(form.height(), QWIDGETSIZE_MAX) << "the huge height is taken, clamped";
 }
@@ -61,16 +60,16 @@ TEST(IniForm, PositionAndSizeAreSeparateKeys) {
     auto ini = scratch.Open();
     QWidget form;
     form.setGeometry(11, 12, 130, 140);
-    WriteFormPos(*ini, "W", "Dlg", form);
-    WriteFormSize(*ini, "W", "Dlg", form);
+    ini->WriteFormPos("W", "Dlg", form);
+    ini->WriteFormSize("W", "Dlg", form);
     EXPECT_EQ(scratch.Text(),
               "[W]\r\nDlg.X=11\r\nDlg.Y=12\r\nDlg.XSize=130\r\nDlg.YSize=140\r\n\r\n");
     QWidget other;
     other.setGeometry(0, 0, 10, 10);
-    ReadFormPos(*ini, "W", "Dlg", other);
+    ini->ReadFormPos("W", "Dlg", other);
     EXPECT_EQ(other.geometry(), QRect(11, 12, 10, 10));
-    ReadFormSize(*ini, "W", "Dlg", other);
+    ini->ReadFormSize("W", "Dlg", other);
     EXPECT_EQ(other.geometry(), QRect(11, 12, 130, 140));
-    ReadFormSize(*ini, "W", "Missing", other);
+    ini->ReadFormSize("W", "Missing", other);
     EXPECT_EQ(other.size(), QSize(130, 140));
 }

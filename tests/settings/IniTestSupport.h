@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <memory>
 
-#include "settings/ExIniFile.h"
+#include "settings/ExIniFileQt.h"
 #include "tests/support/TestFiles.h"
 
 // A store whose folders all lie in a scratch folder, so no test reaches the real ones.
@@ -13,8 +13,8 @@ public:
         return {fDir.Path("app"), fDir.Path("user"), fDir.Path("etc"), "marrowpad"};
     }
     QString Path(const QString& name) const { return fDir.Path(name); }
-    std::unique_ptr<TExIniFile> Open(const QString& name = "test.ini") const {
-        auto ini = std::make_unique<TExIniFile>(Folders());
+    std::unique_ptr<TExIniFileQt> Open(const QString& name = "test.ini") const {
+        auto ini = std::make_unique<TExIniFileQt>(Folders());
         ini->SetFileName(Path(name));
         return ini;
     }
