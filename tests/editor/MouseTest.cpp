@@ -5,7 +5,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <utility>
 
+#include "platform/Errors.h"
 #include "tests/editor/CodeEditFixture.h"
 
 namespace {
@@ -213,4 +215,41 @@ TEST_F(MouseTest, MiddleClickPastesThePrimarySelection) {
     Send(QEvent::MouseButtonPress, At(0, 1), Qt::MiddleButton, Qt::MiddleButton);
     Send(QEvent::MouseButtonRelease, At(0, 1), Qt::MiddleButton, Qt::NoButton);
     EXPECT_EQ(Text(), QStringLiteral("hello world\nhello\nend"));
+}
+
+// A failure inside a mouse gesture or a drop ends at the handler's catch point: it is
+// reported once, and the next gesture works, with nothing left locked.
+TEST_F(MouseTest, AFailedClickOrDropIsReportedAndTheEditorGoesOn) {
+    Edit.SetText(QStringLiteral("one two\nthree"));
+    QStringList errors;
+    Edit.OnError = [&](TCustomCodeEdit*, const QString& message) { errors << message; };
+    bool failNext = true;
+    Edit.OnStatusChange = [&](TCustomCodeEdit*, TStatusChanges) {
+        if (std::exchange(failNext, false)) throw EMarrowpadError(QStringLiteral("click failed"));
+    };
+    Click(At(4, 0));
+    EXPECT_EQ(errors, QStringList{"click failed"});
+    Click(At(2, 1));
+    EXPECT_EQ(Edit.CaretXY(), (TBufferCoord{3, 2}));
+    EXPECT_EQ(errors.size(), 1);
+    Edit.OnStatusChange = nullptr;
+
+    failNext = true;
+    int changes = 0;
+    Edit.OnChange = [&](TCustomCodeEdit*) {
+        ++changes;
+        if (std::exchange(failNext, false)) throw EMarrowpadError(QStringLiteral("drop failed"));
+    };
+    QMimeData outside;
+    outside.setText(QStringLiteral("NEW "));
+    for (int i = 0; i < 2; ++i) {
+        QDragEnterEvent enter(At(0, 1), Qt::CopyAction, &outside, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Edit.viewport(), &enter);
+        QDropEvent drop(QPointF(At(0, 1)), Qt::CopyAction, &outside, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(Edit.viewport(), &drop);
+    }
+    EXPECT_EQ(errors, (QStringList{"click failed", "drop failed"}));
+    EXPECT_EQ(changes, 2) << "the second drop reports its change at once: no lock was left";
+    EXPECT_EQ(Text(), QStringLiteral("one two\nNEW NEW three"));
 }
