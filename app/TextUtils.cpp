@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/LineBreaks.h"
-
 QString TrimLeadingSpaces(const QString& s) {
     qsizetype i = 0;
     while (i < s.size() && (s.at(i) == u' ' || s.at(i) == QChar(0x3000)))
@@ -16,15 +14,6 @@ QString TrimTrailingLineBreaks(const QString& s) {
     while (n > 0 && (s.at(n - 1) == u'\r' || s.at(n - 1) == u'\n'))
         --n;
     return s.left(n);
-}
-
-QString TextLine(const QString& text, int index) {
-    QString line;
-    int at = 0;
-    ForEachLine(text, TFinalBreak::StartsEmptyLine, [&](qsizetype start, qsizetype length) {
-        if (at++ == index) line = text.mid(start, length);
-    });
-    return line;
 }
 
 QString BoundedPrefix(const QString& s, qsizetype maxLength) {

@@ -6,9 +6,6 @@
 QString TrimLeadingSpaces(const QString& s);
 // s without its trailing run of CR and LF characters, in any mix.
 QString TrimTrailingLineBreaks(const QString& s);
-// The line of `text` at `index` (0-based), with CR LF, lone CR and lone LF ending lines;
-// empty when the text has no such line.
-QString TextLine(const QString& text, int index);
 // s when it has at most maxLength UTF-16 units; else its first units, never half a
 // surrogate pair, followed by an ellipsis. Widgets lay out what they are given, so a
 // megabyte title is cut here before any of them measures it.
