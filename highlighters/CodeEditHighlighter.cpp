@@ -1,6 +1,7 @@
 #include "highlighters/CodeEditHighlighter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "highlighters/HighlighterMessages.h"
@@ -94,6 +95,31 @@ THighlighterAttributes* TCustomHighlighter::AddAttribute(const QString& Name,
         throw EHighlighterError(HighlighterMessages::DuplicateAttribute().arg(Name));
     return fAttributes.insert(it, std::make_unique<THighlighterAttributes>(Name, FriendlyName))
         ->get();
+}
+
+THighlighterAttributes* TCustomHighlighter::AddAttribute(TCommonAttribute Which) {
+    // In the order of TCommonAttribute: the stored name, then the shown one.
+    static constexpr const char16_t* kNames[][2] = {
+        {u"Assembler", u"Assembler"},
+        {u"Character", u"Character"},
+        {u"Comment", u"Comment"},
+        {u"DataType", u"Data Type"},
+        {u"Documentation", u"Documentation"},
+        {u"Float", u"Float"},
+        {u"Hexadecimal", u"Hexadecimal"},
+        {u"Identifier", u"Identifier"},
+        {u"IllegalChar", u"Illegal Char"},
+        {u"Number", u"Number"},
+        {u"Octal", u"Octal"},
+        {u"Preprocessor", u"Preprocessor"},
+        {u"ReservedWord", u"Reserved Word"},
+        {u"Space", u"Space"},
+        {u"String", u"String"},
+        {u"Symbol", u"Symbol"},
+    };
+    static_assert(std::size(kNames) == static_cast<std::size_t>(TCommonAttribute::Symbol) + 1);
+    const auto& names = kNames[static_cast<int>(Which)];
+    return AddAttribute(QString::fromUtf16(names[0]), QString::fromUtf16(names[1]));
 }
 
 void TCustomHighlighter::EndConstruction() {

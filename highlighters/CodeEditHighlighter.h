@@ -183,6 +183,26 @@ protected:
     // Creates an attribute owned by the highlighter; a second one of the same stored name
     // (compared without case, as ini sections are) raises EHighlighterError.
     THighlighterAttributes* AddAttribute(const QString& Name, const QString& FriendlyName);
+    // The attributes several languages have, under the same stored and shown names.
+    enum class TCommonAttribute {
+        Assembler,
+        Character,
+        Comment,
+        DataType,
+        Documentation,
+        Float,
+        Hexadecimal,
+        Identifier,
+        IllegalChar,
+        Number,
+        Octal,
+        Preprocessor,
+        ReservedWord,
+        Space,
+        String,
+        Symbol,
+    };
+    THighlighterAttributes* AddAttribute(TCommonAttribute Which);
     // The last step of a language's constructor: attributes report their changes to the
     // highlighter, and their present values become their defaults.
     void EndConstruction();

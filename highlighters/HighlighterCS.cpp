@@ -66,17 +66,17 @@ const THashedKeywords& TCSHighlighter::Keywords() {
 
 TCSHighlighter::TCSHighlighter()
     : TCFamilyHighlighter(kCSRules, Keywords()),
-      fAsmAttri(AddAttribute(QStringLiteral("Assembler"), QStringLiteral("Assembler"))),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
-      fInvalidAttri(AddAttribute(QStringLiteral("IllegalChar"), QStringLiteral("Illegal Char"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))),
-      fDirecAttri(AddAttribute(QStringLiteral("Preprocessor"), QStringLiteral("Preprocessor"))),
-      fTypeAttri(AddAttribute(QStringLiteral("DataType"), QStringLiteral("Data Type"))) {
+      fAsmAttri(AddAttribute(TCommonAttribute::Assembler)),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
+      fInvalidAttri(AddAttribute(TCommonAttribute::IllegalChar)),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)),
+      fDirecAttri(AddAttribute(TCommonAttribute::Preprocessor)),
+      fTypeAttri(AddAttribute(TCommonAttribute::DataType)) {
     fCommentAttri->SetStyle(hsItalic);
     fKeyAttri->SetStyle(hsBold);
 

@@ -60,21 +60,21 @@ const THashedKeywords& TCppHighlighter::Keywords() {
 
 TCppHighlighter::TCppHighlighter()
     : TCFamilyHighlighter(kCppRules, Keywords()),
-      fAsmAttri(AddAttribute(QStringLiteral("Assembler"), QStringLiteral("Assembler"))),
+      fAsmAttri(AddAttribute(TCommonAttribute::Assembler)),
       fBracketAttri(AddAttribute(QStringLiteral("Brackets"), QStringLiteral("Brackets"))),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
-      fInvalidAttri(AddAttribute(QStringLiteral("IllegalChar"), QStringLiteral("Illegal Char"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fCharAttri(AddAttribute(QStringLiteral("Character"), QStringLiteral("Character"))),
-      fFloatAttri(AddAttribute(QStringLiteral("Float"), QStringLiteral("Float"))),
-      fHexAttri(AddAttribute(QStringLiteral("Hexadecimal"), QStringLiteral("Hexadecimal"))),
-      fOctalAttri(AddAttribute(QStringLiteral("Octal"), QStringLiteral("Octal"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))),
-      fDirecAttri(AddAttribute(QStringLiteral("Preprocessor"), QStringLiteral("Preprocessor"))) {
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
+      fInvalidAttri(AddAttribute(TCommonAttribute::IllegalChar)),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fCharAttri(AddAttribute(TCommonAttribute::Character)),
+      fFloatAttri(AddAttribute(TCommonAttribute::Float)),
+      fHexAttri(AddAttribute(TCommonAttribute::Hexadecimal)),
+      fOctalAttri(AddAttribute(TCommonAttribute::Octal)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)),
+      fDirecAttri(AddAttribute(TCommonAttribute::Preprocessor)) {
     fCommentAttri->SetStyle(hsItalic);
     fKeyAttri->SetStyle(hsBold);
 

@@ -54,18 +54,18 @@ const THashedKeywords& TJScriptHighlighter::Keywords() {
 
 TJScriptHighlighter::TJScriptHighlighter()
     : TCustomHighlighter(true),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
       fSpecVarAttri(
           AddAttribute(QStringLiteral("SpecialVariable"), QStringLiteral("Special Variable"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
       fNonReservedKeyAttri(AddAttribute(QStringLiteral("NonreservedKeyword"),
                                         QStringLiteral("Non-reserved Keyword"))),
       fEventAttri(AddAttribute(QStringLiteral("Event"), QStringLiteral("Event"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)),
       fTemplateAttri(AddAttribute(QStringLiteral("Template"), QStringLiteral("Template"))) {
     fCommentAttri->SetStyle(hsItalic);
     fKeyAttri->SetStyle(hsBold);

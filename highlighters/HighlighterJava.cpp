@@ -40,17 +40,16 @@ const THashedKeywords& TJavaHighlighter::Keywords() {
 
 TJavaHighlighter::TJavaHighlighter()
     : TCustomHighlighter(true),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fDocumentAttri(
-          AddAttribute(QStringLiteral("Documentation"), QStringLiteral("Documentation"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fDocumentAttri(AddAttribute(TCommonAttribute::Documentation)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
       fInvalidAttri(
           AddAttribute(QStringLiteral("InvalidSymbol"), QStringLiteral("Invalid Symbol"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))) {
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)) {
     fCommentAttri->SetStyle(hsItalic);
     fDocumentAttri->SetStyle(hsItalic);
     fKeyAttri->SetStyle(hsBold);

@@ -73,19 +73,19 @@ const THashedKeywords& TPasHighlighter::Keywords() {
 
 TPasHighlighter::TPasHighlighter()
     : TCustomHighlighter(false),
-      fAsmAttri(AddAttribute(QStringLiteral("Assembler"), QStringLiteral("Assembler"))),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fDirecAttri(AddAttribute(QStringLiteral("Preprocessor"), QStringLiteral("Preprocessor"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fFloatAttri(AddAttribute(QStringLiteral("Float"), QStringLiteral("Float"))),
-      fHexAttri(AddAttribute(QStringLiteral("Hexadecimal"), QStringLiteral("Hexadecimal"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fCharAttri(AddAttribute(QStringLiteral("Character"), QStringLiteral("Character"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))),
-      fTypeAttri(AddAttribute(QStringLiteral("DataType"), QStringLiteral("Data Type"))) {
+      fAsmAttri(AddAttribute(TCommonAttribute::Assembler)),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fDirecAttri(AddAttribute(TCommonAttribute::Preprocessor)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fFloatAttri(AddAttribute(TCommonAttribute::Float)),
+      fHexAttri(AddAttribute(TCommonAttribute::Hexadecimal)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fCharAttri(AddAttribute(TCommonAttribute::Character)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)),
+      fTypeAttri(AddAttribute(TCommonAttribute::DataType)) {
     fCommentAttri->SetStyle(hsItalic);
     fDirecAttri->SetStyle(hsItalic);
     fKeyAttri->SetStyle(hsBold);

@@ -27,22 +27,21 @@ const THashedKeywords& TPythonHighlighter::Keywords() {
 
 TPythonHighlighter::TPythonHighlighter()
     : TCustomHighlighter(true),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
       fNonKeyAttri(AddAttribute(QStringLiteral("NonreservedKeyword"),
                                 QStringLiteral("Non-reserved Keyword"))),
       fSystemAttri(AddAttribute(QStringLiteral("SystemFunctionsAndVariables"),
                                 QStringLiteral("System Functions and Variables"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fHexAttri(AddAttribute(QStringLiteral("Hexadecimal"), QStringLiteral("Hexadecimal"))),
-      fOctalAttri(AddAttribute(QStringLiteral("Octal"), QStringLiteral("Octal"))),
-      fFloatAttri(AddAttribute(QStringLiteral("Float"), QStringLiteral("Float"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fDocStringAttri(
-          AddAttribute(QStringLiteral("Documentation"), QStringLiteral("Documentation"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))),
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fHexAttri(AddAttribute(TCommonAttribute::Hexadecimal)),
+      fOctalAttri(AddAttribute(TCommonAttribute::Octal)),
+      fFloatAttri(AddAttribute(TCommonAttribute::Float)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fDocStringAttri(AddAttribute(TCommonAttribute::Documentation)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)),
       fErrorAttri(AddAttribute(QStringLiteral("SyntaxError"), QStringLiteral("Syntax Error"))) {
     fCommentAttri->SetForeground(0x808080);
     fCommentAttri->SetStyle(hsItalic);

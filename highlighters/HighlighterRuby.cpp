@@ -15,15 +15,15 @@ const THashedKeywords& TRubyHighlighter::Keywords() {
 
 TRubyHighlighter::TRubyHighlighter()
     : TCustomHighlighter(false),
-      fCommentAttri(AddAttribute(QStringLiteral("Comment"), QStringLiteral("Comment"))),
-      fIdentifierAttri(AddAttribute(QStringLiteral("Identifier"), QStringLiteral("Identifier"))),
-      fKeyAttri(AddAttribute(QStringLiteral("ReservedWord"), QStringLiteral("Reserved Word"))),
+      fCommentAttri(AddAttribute(TCommonAttribute::Comment)),
+      fIdentifierAttri(AddAttribute(TCommonAttribute::Identifier)),
+      fKeyAttri(AddAttribute(TCommonAttribute::ReservedWord)),
       fSecondKeyAttri(AddAttribute(QStringLiteral("SecondReservedWord"),
                                    QStringLiteral("Second Reserved Word"))),
-      fNumberAttri(AddAttribute(QStringLiteral("Number"), QStringLiteral("Number"))),
-      fSpaceAttri(AddAttribute(QStringLiteral("Space"), QStringLiteral("Space"))),
-      fStringAttri(AddAttribute(QStringLiteral("String"), QStringLiteral("String"))),
-      fSymbolAttri(AddAttribute(QStringLiteral("Symbol"), QStringLiteral("Symbol"))) {
+      fNumberAttri(AddAttribute(TCommonAttribute::Number)),
+      fSpaceAttri(AddAttribute(TCommonAttribute::Space)),
+      fStringAttri(AddAttribute(TCommonAttribute::String)),
+      fSymbolAttri(AddAttribute(TCommonAttribute::Symbol)) {
     fCommentAttri->SetForeground(0x000080);
     fKeyAttri->SetForeground(0xFF0000);
     fNumberAttri->SetForeground(0x008000);
